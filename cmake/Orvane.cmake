@@ -1,0 +1,35 @@
+# Shared settings for the project's own targets.
+
+set(ORVANE_PROGRAM_DIR ${CMAKE_BINARY_DIR}/Orvane)
+
+function(orvane_target target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  if(WIN32)
+    target_compile_definitions(${target} PUBLIC UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN
+                                                _WIN32_WINNT=0x0601 WINVER=0x0601)
+    target_compile_options(${target} PUBLIC -municode)
+  elseif(ORVANE_SANITIZE)
+    target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
+                                            -fno-sanitize-recover=all)
+    target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+  endif()
+endfunction()
+
+# Windows executables: static runtime so that they run on a clean Windows.
+function(orvane_windows_exe target)
+  orvane_target(${target})
+  target_link_options(${target} PRIVATE -municode -static -static-libgcc -static-libstdc++)
+endfunction()
+
+# Windows test executables carry the program's manifest so that they see the same common
+# controls and the same reported Windows version as the program.
+function(orvane_win_test target)
+  orvane_windows_exe(${target})
+  target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/resources/TestManifest.rc)
+  target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  add_test(NAME ${target} COMMAND ${target}
+                               --gtest_output=xml:${CMAKE_BINARY_DIR}/results/${target}.xml)
+  set_tests_properties(${target} PROPERTIES TIMEOUT 600)
+endfunction()

@@ -1,0 +1,22 @@
+#pragma once
+#include "platform/Seam.h"
+
+#include <cstdint>
+
+namespace orvane::platform {
+
+// The millisecond counter (timeGetTime) and the blocking sleep.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual std::uint32_t Now() = 0;
+    virtual void Sleep(std::uint32_t milliseconds) = 0;
+    // Called each time pending messages are processed, so that a stand-in clock can let
+    // waits that process messages run out.
+    virtual void MessagesProcessed() {}
+};
+
+inline std::uint32_t Now() { return Use<Clock>().Now(); }
+inline void SleepMs(std::uint32_t milliseconds) { Use<Clock>().Sleep(milliseconds); }
+
+} // namespace orvane::platform

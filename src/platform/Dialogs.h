@@ -1,0 +1,18 @@
+#pragma once
+#include "platform/Seam.h"
+#include "platform/Win.h"
+
+#include <string>
+
+namespace orvane::platform {
+
+// Message boxes, the one yes/no question among them.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // MessageBoxW: returns the button the user pressed (IDOK, IDYES, ...).
+    virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                           UINT flags) = 0;
+};
+
+} // namespace orvane::platform

@@ -1,0 +1,250 @@
+#include "platform/ui/Control.h"
+
+#include "platform/ui/Application.h"
+
+#include <algorithm>
+#include <set>
+#include <stdexcept>
+
+namespace orvane::ui {
+namespace {
+
+constexpr wchar_t ControlProperty[] = L"Orvane.Control";
+
+} // namespace
+
+Control::~Control() {
+    for (Control* child : children_) child->parent_ = nullptr;
+    if (parent_) std::erase(parent_->children_, this);
+    if (window_) {
+        RemoveWindowSubclass(window_, SubclassProc, 0);
+        RemovePropW(window_, ControlProperty);
+        DestroyWindow(std::exchange(window_, nullptr));
+    }
+}
+
+Control* Control::FromHandle(HWND window) {
+    return window ? static_cast<Control*>(GetPropW(window, ControlProperty)) : nullptr;
+}
+
+const wchar_t* Control::OwnClass(const wchar_t* name, UINT style) {
+    static std::set<std::wstring> registered;
+    if (registered.insert(name).second) {
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.style = style;
+        windowClass.lpfnWndProc = DefWindowProcW;
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = name;
+        windowClass.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        RegisterClassExW(&windowClass);
+    }
+    return name;
+}
+
+void Control::Create(const Params& params) {
+    parent_ = params.Parent;
+    parentColor_ = params.ParentColor;
+    paintBackground_ = params.PaintBackground;
+    HWND parentWindow = parent_ ? parent_->ClientWindow() : params.Owner;
+    DWORD style = params.Style | (parent_ ? WS_CHILD : 0);
+    window_ = CreateWindowExW(params.ExStyle, params.ClassName, L"", style, params.Bounds.left,
+                              params.Bounds.top, params.Bounds.right - params.Bounds.left,
+                              params.Bounds.bottom - params.Bounds.top, parentWindow, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    if (!window_) throw std::runtime_error("CreateWindowEx failed");
+    SetPropW(window_, ControlProperty, this);
+    SetWindowSubclass(window_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    if (parent_) {
+        parent_->children_.push_back(this);
+        font_ = parent_->font_;
+    }
+    ApplyFont();
+}
+
+LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                       UINT_PTR, DWORD_PTR self) {
+    auto* control = reinterpret_cast<Control*>(self);
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, SubclassProc, 0);
+        RemovePropW(window, ControlProperty);
+        control->window_ = nullptr;
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+    LRESULT result = 0;
+    Guarded([&] { result = control->WndProc(message, wParam, lParam); });
+    return result;
+}
+
+LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefSubclassProc(window_, message, wParam, lParam);
+}
+
+LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam) {
+            if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+                child->Command(HIWORD(wParam));
+                return 0;
+            }
+        } else if (HIWORD(wParam) == 0 && App().DispatchMenuCommand(LOWORD(wParam))) {
+            return 0;
+        }
+        break;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (Control* child = FromHandle(header->hwndFrom)) {
+            if (auto result = child->Notify(*header)) return *result;
+        }
+        break;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORLISTBOX:
+        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam))) {
+                return reinterpret_cast<LRESULT>(brush);
+            }
+        }
+        break;
+    case WM_ERASEBKGND:
+        if (paintBackground_) {
+            RECT area;
+            GetClientRect(window_, &area);
+            FillRect(reinterpret_cast<HDC>(wParam), &area, BackgroundBrush());
+            return 1;
+        }
+        break;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+        if (OnKeyDown) {
+            WORD key = static_cast<WORD>(wParam);
+            OnKeyDown(key);
+            if (key == 0) return 0;
+            wParam = key;
+        }
+        break;
+    default:
+        break;
+    }
+    return DefaultProc(message, wParam, lParam);
+}
+
+HBRUSH Control::CtlColor(HDC dc) {
+    SetTextColor(dc, font_.Color);
+    if (!Color()) return nullptr;
+    SetBkColor(dc, *Color());
+    return BackgroundBrush();
+}
+
+HBRUSH Control::BackgroundBrush() {
+    const COLORREF color = Color().value_or(GetSysColor(COLOR_BTNFACE));
+    if (!brush_ || brushColor_ != color) {
+        brush_.Reset(CreateSolidBrush(color));
+        brushColor_ = color;
+    }
+    return brush_.Get();
+}
+
+RECT Control::Bounds() const {
+    RECT bounds{};
+    GetWindowRect(window_, &bounds);
+    if (parent_) MapWindowPoints(nullptr, parent_->ClientWindow(), reinterpret_cast<POINT*>(&bounds), 2);
+    return bounds;
+}
+
+int Control::Width() const {
+    RECT bounds = Bounds();
+    return bounds.right - bounds.left;
+}
+
+int Control::Height() const {
+    RECT bounds = Bounds();
+    return bounds.bottom - bounds.top;
+}
+
+void Control::SetBounds(int left, int top, int width, int height) {
+    SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    if (parent_) parent_->ChildBoundsChanged();
+}
+
+int Control::ClientWidth() const {
+    RECT area{};
+    GetClientRect(window_, &area);
+    return area.right;
+}
+
+int Control::ClientHeight() const {
+    RECT area{};
+    GetClientRect(window_, &area);
+    return area.bottom;
+}
+
+void Control::SetClientSize(int width, int height) {
+    RECT area{0, 0, width, height};
+    AdjustWindowRectEx(&area, static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_STYLE)),
+                       GetMenu(window_) != nullptr,
+                       static_cast<DWORD>(GetWindowLongPtrW(window_, GWL_EXSTYLE)));
+    SetBounds(Left(), Top(), area.right - area.left, area.bottom - area.top);
+}
+
+bool Control::Visible() const { return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+void Control::SetVisible(bool visible) {
+    ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
+    if (parent_) parent_->ChildBoundsChanged();
+}
+
+bool Control::Enabled() const { return IsWindowEnabled(window_) != FALSE; }
+
+void Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled); }
+
+std::wstring Control::Text() const {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void Control::SetText(const std::wstring& text) { SetWindowTextW(window_, text.c_str()); }
+
+void Control::SetFont(const Font& font) {
+    parentFont_ = false;
+    InheritFont(font);
+}
+
+void Control::InheritFont(const Font& font) {
+    font_ = font;
+    ApplyFont();
+    for (Control* child : children_) {
+        if (child->parentFont_) child->InheritFont(font);
+    }
+}
+
+void Control::ApplyFont() {
+    platform::UniqueFont created = font_.Create();
+    SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(created.Get()), TRUE);
+    fontHandle_ = std::move(created);
+}
+
+void Control::SetColor(COLORREF color) {
+    color_ = color;
+    parentColor_ = false;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+std::optional<COLORREF> Control::Color() const {
+    if (color_) return color_;
+    if (parentColor_ && parent_) return parent_->Color();
+    return std::nullopt;
+}
+
+void Control::SetFocus() { ::SetFocus(window_); }
+
+void Control::Invalidate() { InvalidateRect(window_, nullptr, FALSE); }
+
+void Control::SetControlId(int id) { SetWindowLongPtrW(window_, GWLP_ID, id); }
+
+} // namespace orvane::ui

@@ -1,0 +1,112 @@
+#pragma once
+#include "platform/Handles.h"
+#include "platform/ui/Font.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace orvane::ui {
+
+// Base of every window of the toolkit: an owned window handle whose messages arrive in
+// WndProc. A control is bound to its window for life, so it can be neither copied nor
+// moved. Notifications that Windows sends to a parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*)
+// are handed back to the control they concern.
+class Control {
+public:
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control();
+
+    HWND Handle() const { return window_; }
+    static Control* FromHandle(HWND window);
+    Control* Parent() const { return parent_; }
+    // The window that holds this control's children (a scroll box answers its content pane).
+    virtual HWND ClientWindow() const { return window_; }
+
+    // Position relative to the parent's client area (to the screen for top-level windows)
+    // and outer size.
+    int Left() const { return Bounds().left; }
+    int Top() const { return Bounds().top; }
+    int Width() const;
+    int Height() const;
+    void SetBounds(int left, int top, int width, int height);
+    void SetLeft(int value) { SetBounds(value, Top(), Width(), Height()); }
+    void SetTop(int value) { SetBounds(Left(), value, Width(), Height()); }
+    void SetWidth(int value) { SetBounds(Left(), Top(), value, Height()); }
+    void SetHeight(int value) { SetBounds(Left(), Top(), Width(), value); }
+    int ClientWidth() const;
+    int ClientHeight() const;
+    virtual void SetClientSize(int width, int height);
+
+    bool Visible() const;
+    virtual void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    bool Enabled() const;
+    void SetEnabled(bool enabled);
+    std::wstring Text() const;
+    void SetText(const std::wstring& text);
+    const Font& GetFont() const { return font_; }
+    void SetFont(const Font& font);
+    // Background colour; without one of its own a control takes its parent's (or the system's).
+    void SetColor(COLORREF color);
+    std::optional<COLORREF> Color() const;
+    bool Focused() const { return GetFocus() == window_ && window_; }
+    void SetFocus();
+    void Invalidate();
+    void SetControlId(int id);
+
+    std::function<void(WORD& key)> OnKeyDown;
+
+protected:
+    Control() = default;
+
+    struct Params {
+        const wchar_t* ClassName = nullptr;
+        DWORD Style = 0;
+        DWORD ExStyle = 0;
+        Control* Parent = nullptr;   // child control
+        HWND Owner = nullptr;        // top-level window
+        RECT Bounds{0, 0, 0, 0};
+        bool ParentColor = true;     // take the parent's background colour
+        bool PaintBackground = false; // the toolkit erases the background (own classes)
+    };
+    void Create(const Params& params);
+    // Registers (once) a window class of the toolkit's own and returns its name.
+    static const wchar_t* OwnClass(const wchar_t* name, UINT style = 0);
+
+    virtual LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // Sent on behalf of this control to its parent.
+    virtual void Command(WORD /*code*/) {}
+    virtual std::optional<LRESULT> Notify(const NMHDR& /*header*/) { return std::nullopt; }
+    virtual HBRUSH CtlColor(HDC dc);
+    // A child moved or was resized.
+    virtual void ChildBoundsChanged() {}
+
+    const std::vector<Control*>& Children() const { return children_; }
+    HBRUSH BackgroundBrush();
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT_PTR id, DWORD_PTR self);
+    RECT Bounds() const;
+    void ApplyFont();
+    void InheritFont(const Font& font);
+
+    HWND window_ = nullptr;
+    Control* parent_ = nullptr;
+    std::vector<Control*> children_;
+    Font font_;
+    bool parentFont_ = true;
+    platform::UniqueFont fontHandle_;
+    std::optional<COLORREF> color_;
+    bool parentColor_ = true;
+    bool paintBackground_ = false;
+    platform::UniqueBrush brush_;
+    COLORREF brushColor_ = 0;
+};
+
+} // namespace orvane::ui

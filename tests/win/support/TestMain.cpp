@@ -1,0 +1,23 @@
+#include "platform/ui/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+// Windows test programs share one application object, as the program does.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 0; i < argc; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string argument(static_cast<size_t>(size > 0 ? size - 1 : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, argv[i], -1, argument.data(), size, nullptr, nullptr);
+        arguments.push_back(std::move(argument));
+    }
+    std::vector<char*> pointers;
+    for (auto& argument : arguments) pointers.push_back(argument.data());
+    int count = static_cast<int>(pointers.size());
+    testing::InitGoogleTest(&count, pointers.data());
+    orvane::ui::Application application;
+    return RUN_ALL_TESTS();
+}
