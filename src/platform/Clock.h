@@ -16,6 +16,8 @@ public:
     virtual void MessagesProcessed() {}
 };
 
+template <> Clock& Real<Clock>();
+
 inline std::uint32_t Now() { return Use<Clock>().Now(); }
 inline void SleepMs(std::uint32_t milliseconds) { Use<Clock>().Sleep(milliseconds); }
 

@@ -15,4 +15,6 @@ public:
                            UINT flags) = 0;
 };
 
+template <> Dialogs& Real<Dialogs>();
+
 } // namespace orvane::platform

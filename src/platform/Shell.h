@@ -12,4 +12,6 @@ public:
     virtual HWND FindTaskbar() = 0;
 };
 
+template <> Shell& Real<Shell>();
+
 } // namespace orvane::platform

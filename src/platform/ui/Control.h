@@ -60,9 +60,7 @@ public:
 
     std::function<void(WORD& key)> OnKeyDown;
 
-protected:
-    Control() = default;
-
+    // How a control's window is made.
     struct Params {
         const wchar_t* ClassName = nullptr;
         DWORD Style = 0;
@@ -73,6 +71,10 @@ protected:
         bool ParentColor = true;     // take the parent's background colour
         bool PaintBackground = false; // the toolkit erases the background (own classes)
     };
+
+protected:
+    Control() = default;
+
     void Create(const Params& params);
     // Registers (once) a window class of the toolkit's own and returns its name.
     static const wchar_t* OwnClass(const wchar_t* name, UINT style = 0);

@@ -1,0 +1,88 @@
+# Shared steps of the project's scripts; sourced, not run.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD=${ORVANE_BUILD:-$ROOT/build}
+JOBS=$(nproc 2>/dev/null || echo 2)
+
+PACKAGES=(cmake g++ make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
+          imagemagick fonts-ipafont-gothic locales)
+
+say() { printf '== %s\n' "$*" >&2; }
+
+# Installs the Debian packages that are missing; quiet when nothing is.
+ensure_packages() {
+    local missing=()
+    for package in "${PACKAGES[@]}" "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "installing ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq >/dev/null
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}" >/dev/null
+}
+
+# Code page 932 and Japanese texts for the Wine processes.
+ensure_locale() {
+    locale -a 2>/dev/null | grep -qix 'ja_JP.utf8' && return 0
+    say "making the ja_JP.UTF-8 locale"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8
+}
+
+build_windows() {
+    cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build "$BUILD/win" -j "$JOBS" "$@"
+}
+
+build_host() {
+    cmake -S "$ROOT" -B "$BUILD/host" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+    cmake --build "$BUILD/host" -j "$JOBS" "$@"
+}
+
+STARTED_XVFB=""
+# A private X display, unless the caller has one.
+start_display() {
+    if [ -n "${DISPLAY:-}" ]; then return 0; fi
+    local n=90
+    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    STARTED_XVFB=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X11-unix/X$n" ] && return 0
+        sleep 0.1
+    done
+    say "Xvfb did not start"
+    return 1
+}
+
+# A fresh Wine prefix with Japanese glyphs whose user folders stay inside it.
+make_prefix() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    wineboot -i >/dev/null 2>&1
+    wineserver -w
+    local user_dir
+    for user_dir in "$WINEPREFIX"/drive_c/users/*/; do
+        for link in "$user_dir"*; do
+            if [ -L "$link" ]; then rm "$link" && mkdir -p "$link"; fi
+        done
+    done
+    # No window manager here: Wine draws the window frames itself.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -w
+}
+
+stop_all() {
+    if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
+    if [ -n "$STARTED_XVFB" ]; then kill "$STARTED_XVFB" 2>/dev/null || true; fi
+    STARTED_XVFB=""
+}

@@ -1,0 +1,21 @@
+#pragma once
+#include "platform/Win.h"
+
+#include <cstdint>
+#include <string>
+
+namespace orvane {
+
+// One application that the companion keeps in the notification area.
+struct TKestrinItem {
+    std::wstring FileName;        // full path of its executable
+    HWND WndHandle = nullptr;     // its adopted top-level window
+    std::int32_t PID = 0;         // the process of that window
+    std::wstring WndText;         // the text last put into the item's tip
+    bool IsRunning = false;       // a window has been adopted
+    std::int32_t Bit = 0;         // 64: its icon is shown by this program
+    std::wstring BeforeStartText; // extra text of the placeholder tip
+    bool IsShowOnTaskBar = false; // leave the window's taskbar button in place
+};
+
+} // namespace orvane

@@ -1,0 +1,59 @@
+#include "core/DozedeR64Form.h"
+
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+
+namespace orvane {
+
+TDozedeR64Form::TDozedeR64Form()
+    : Button1(*this), MenuConfig(texts::MenuConfig), MenuConfig1(texts::MenuConfig), N1(L"-"),
+      MenuAddTaskTrayIcon(texts::MenuAddTaskTrayIcon), MenuHelp1(texts::MenuHelp),
+      MenuHelp2(texts::MenuHelp), MenuN1(L"-"), MenuAbout(texts::MenuAbout), Timer1(100, false),
+      ScrollBox1(*this), Image1(ScrollBox1), LblHint(ScrollBox1), EditReceveMsg(*this),
+      MenuCloseWindow(texts::MenuCloseWindow), Timer2(500, true) {
+    SetCaption(texts::AppTitle);
+    SetFixedBorder(true, false);
+    SetColor(RGB(255, 255, 255));
+    SetFont(ui::Font{L"Tahoma", -11});
+    KeyPreview = true;
+
+    MenuConfig.Add(MenuConfig1);
+    MenuConfig.Add(N1);
+    MenuConfig.Add(MenuAddTaskTrayIcon);
+    MenuHelp1.Add(MenuHelp2);
+    MenuHelp1.Add(MenuN1);
+    MenuHelp1.Add(MenuAbout);
+    MainMenu1.Add(MenuConfig);
+    MainMenu1.Add(MenuHelp1);
+    SetMenu(MainMenu1);
+    PopupMenu1.Add(MenuCloseWindow);
+
+    SetClientSize(231, 337);
+    CenterOnScreen();
+
+    Button1.SetText(texts::RefreshButton);
+    Button1.SetFont(ui::Font{L"Tahoma", -13, true});
+    Button1.SetBounds(24, 337 - 33 - 5, 145, 33);
+    Button1.OnClick = [this] { Button1Click(); };
+
+    ScrollBox1.SetBounds(0, 0, 231, 337 - 33 - 5);
+    Image1.SetBounds(0, 0, 231, 337 - 33 - 5);
+    LblHint.SetColor(RGB(255, 255, 0));
+    LblHint.SetWordWrap(true);
+    LblHint.SetFont(ui::Font{L"Tahoma", -13});
+    LblHint.Hide();
+    EditReceveMsg.Hide();
+
+    OnShow = [this] { FormShow(); };
+
+    FormCreate();
+}
+
+TDozedeR64Form::~TDozedeR64Form() {
+    // The exception handler that FormCreate installed speaks of this window.
+    ui::App().OnException = nullptr;
+}
+
+void TDozedeR64Form::FormShow() {}
+
+} // namespace orvane

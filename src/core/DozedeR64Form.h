@@ -1,0 +1,114 @@
+#pragma once
+// The main window: the board of enlarged tray icons and the state the whole program shares.
+
+#include "companion/KestrinItem.h"
+#include "core/Profile.h"
+#include "keyboard/ShortCutConfig.h"
+#include "platform/ui/Controls.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/Image.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Timer.h"
+#include "tray/TrayNotify.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+class TDozedeR64Form : public ui::Form {
+public:
+    TDozedeR64Form();
+    ~TDozedeR64Form() override;
+
+    // Components
+    ui::Button Button1;
+    ui::ApplicationEvents ApplicationEvents1;
+    ui::MenuItem MenuConfig, MenuConfig1, N1, MenuAddTaskTrayIcon;
+    ui::MenuItem MenuHelp1, MenuHelp2, MenuN1, MenuAbout;
+    ui::MainMenu MainMenu1;
+    ui::Timer Timer1;
+    ui::ScrollBox ScrollBox1;
+    ui::Image Image1;
+    ui::Label LblHint;
+    ui::Edit EditReceveMsg;
+    ui::MenuItem MenuCloseWindow;
+    ui::PopupMenu PopupMenu1;
+    ui::Timer Timer2;
+
+    // State
+    std::uint32_t FormShowTime = 0;
+    bool MyAppEnd = false;
+    std::int32_t ImageClickCount = 0;
+    bool StartSelfMinimized = false;
+    bool CreateShortCutOK = false;
+    std::wstring ALinkFilePath;
+    std::vector<TTrayNotify> TrayNotify;
+    std::vector<std::wstring> ToolTip;
+    std::wstring Folda;
+    std::wstring DataFolda;
+    std::int32_t TotalBtnCount = 0;
+    std::int32_t IconSize = 0;
+    std::int32_t IconTipTextFontSize = 0;
+    bool IsWin7 = false;
+    bool IsWin8 = false;
+    bool IsVista = false;
+    std::int32_t AMousePos = 0;
+    bool FormMinimized = false;
+    std::uint16_t MainKey = 0;
+    bool MainKeyIsDouble = false;
+    bool MainKeyChanging = false;
+    bool IsStart = false;
+    HWND FindHandle = nullptr;
+    bool NewWindowShowing = false;
+    bool PopupMenuSearching = false;
+    HWND HTrayNotifyWindow = nullptr;
+    HWND HOverflowWindow = nullptr;
+    POINT TrayNotifyWindowTopLeft{};
+    POINT TrayNotifyWindowBottomRight{};
+    HWND HTrayClockWindow = nullptr;
+    HWND HTrayInputIndicator = nullptr;
+    HWND HVistaSystemIconTray = nullptr;
+    bool ShowButtonExists = false;
+    std::int32_t IconCountOnTaskTray = 0;
+    std::int32_t IconCountOnOverflowWindow = 0;
+    std::int32_t IconCountOnSystemIconTray = 0;
+    std::vector<TShortCutConfig> ShortCutConfig;
+    std::int32_t ShortCutConfigCount = 0;
+    std::uint32_t IconSettingStartTime = 0;
+    std::vector<std::int32_t> HotKeyID;
+    HWND KestrinWnd = nullptr;
+    std::vector<TKestrinItem> KestrinItem;
+    std::int32_t KestrinItemCount = 0;
+    std::vector<NOTIFYICONDATAW> NID;
+    std::int32_t SelectedItemNo = 0;
+    bool KestrinBeforeStart = false;
+    HWND TempAppHandle = nullptr;
+    std::uint32_t TempProcessID = 0;
+    std::wstring ModuleFile;
+    bool MsgShowing = false;
+
+    // Start
+    void FormCreate();
+    void FormShow();
+    bool Is64BitWindows();
+    void ApplicationException(std::exception_ptr error);
+    IniFile ConfigFile() const { return IniFile(DataFolda + L"Config.ini"); }
+
+    // Tray snapshot
+    void Button1Click();
+    void GetTaskTrayInfo(HWND hTaskTrayWnd);
+    BOOL FindSystemIconTrayProc(HWND hWnd, LPARAM lParam);
+
+private:
+    void ReadConfig();
+    void ApplyDefaultConfig();
+    void SetHintFontFromIconSize();
+    void SetHintFontSize(int points);
+
+    bool Refreshing = false;
+};
+
+} // namespace orvane

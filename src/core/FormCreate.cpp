@@ -1,0 +1,101 @@
+#include "core/DozedeR64Form.h"
+#include "core/VersionFlags.h"
+#include "platform/Clock.h"
+#include "platform/Dialogs.h"
+#include "platform/Monitor.h"
+#include "platform/Shell.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+
+namespace orvane {
+namespace {
+
+std::wstring ExecutableFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return path.substr(0, path.find_last_of(L'\\') + 1);
+}
+
+bool DirectoryExists(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+} // namespace
+
+bool TDozedeR64Form::Is64BitWindows() {
+    using IsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const FARPROC found = GetProcAddress(GetModuleHandleW(L"Kernel32.dll"), "IsWow64Process");
+    if (found) {
+        BOOL wow64 = FALSE;
+        reinterpret_cast<IsWow64Process>(reinterpret_cast<void*>(found))(GetCurrentProcess(), &wow64);
+        return true;
+    }
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExW(&version);
+    return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 2);
+}
+
+void TDozedeR64Form::ApplicationException(std::exception_ptr) {
+    // Discarded: the operation in which it arose simply stops.
+}
+
+void TDozedeR64Form::FormCreate() {
+    if (!Is64BitWindows()) {
+        platform::Use<platform::Dialogs>().MessageBox(Handle(), texts::Not64BitWindows,
+                                                      texts::AppTitle, MB_ICONINFORMATION);
+        ui::App().Terminate();
+        return;
+    }
+
+    Folda = ExecutableFolder();
+
+    wchar_t documents[261] = {};
+    SHGetSpecialFolderPathW(Handle(), documents, CSIDL_PERSONAL, FALSE);
+    DataFolda = std::wstring(documents) + L"\\Kelmora\\OrvaneData";
+    if (!DirectoryExists(DataFolda)) SHCreateDirectoryExW(nullptr, DataFolda.c_str(), nullptr);
+    DataFolda += L'\\';
+
+    ui::App().OnException = [this](std::exception_ptr error) { ApplicationException(error); };
+
+    // At logon the program may start before the shell.
+    while (!platform::Use<platform::Shell>().FindTaskbar() && !ui::App().Terminated()) {
+        ui::App().ProcessMessages();
+        platform::SleepMs(10);
+    }
+
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = 276;
+    GetVersionExW(&version);
+    const VersionFlags flags = VersionFlagsOf(version.dwMajorVersion, version.dwMinorVersion);
+    IsVista = flags.IsVista;
+    IsWin7 = flags.IsWin7;
+    IsWin8 = flags.IsWin8;
+
+    // The companion finds the edit by this identifier.
+    EditReceveMsg.SetControlId(1000);
+
+    IsStart = true;
+
+    if (ConfigFile().Exists()) ReadConfig();
+    else ApplyDefaultConfig();
+
+    FormMinimized = true;
+
+    if (KestrinItemCount > 0 && KestrinBeforeStart) {
+        SetWindowState(ui::WindowState::Minimized);
+        StartSelfMinimized = true;
+    }
+
+    Timer1.SetEnabled(true);
+}
+
+} // namespace orvane

@@ -1,0 +1,48 @@
+#pragma once
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace orvane {
+
+// A write that the system refused; the operation that wrote stops there.
+class ProfileWriteError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A Windows profile (INI) file. No caching: every call reads or writes the file itself.
+class IniFile {
+public:
+    explicit IniFile(std::wstring path) : path_(std::move(path)) {}
+
+    const std::wstring& Path() const { return path_; }
+    bool Exists() const;
+
+    std::wstring ReadString(const std::wstring& section, const std::wstring& key,
+                            const std::wstring& fallback) const;
+    // A missing key or a value that is not an integer gives the fallback.
+    std::int32_t ReadInteger(const std::wstring& section, const std::wstring& key,
+                             std::int32_t fallback) const;
+    bool ReadBool(const std::wstring& section, const std::wstring& key, bool fallback) const;
+    bool ValueExists(const std::wstring& section, const std::wstring& key) const;
+    std::vector<std::wstring> ReadKeys(const std::wstring& section) const;
+    // A count of numbered entries, bounded by the keys of the section that holds them.
+    std::int32_t ReadCount(const std::wstring& section, const std::wstring& key,
+                           const std::wstring& entrySection) const;
+
+    void WriteString(const std::wstring& section, const std::wstring& key,
+                     const std::wstring& value);
+    void WriteInteger(const std::wstring& section, const std::wstring& key, std::int32_t value);
+    void WriteBool(const std::wstring& section, const std::wstring& key, bool value);
+    void DeleteKey(const std::wstring& section, const std::wstring& key);
+    void EraseSection(const std::wstring& section);
+
+private:
+    void Write(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+
+    std::wstring path_;
+};
+
+} // namespace orvane

@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+
+namespace orvane::test {
+
+// The program's per-user data folder (Documents\Kelmora\OrvaneData\), created if missing.
+std::wstring DataFolder();
+std::wstring ConfigPath();
+// Removes every file the program keeps in the data folder.
+void ClearDataFolder();
+
+// Files as another program (an editor, an older version) leaves them.
+void WriteUtf16File(const std::wstring& path, const std::wstring& text);
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+// UTF-16 when the file starts with its byte-order mark, else the ANSI code page.
+std::wstring ReadText(const std::wstring& path);
+bool FileExists(const std::wstring& path);
+
+// The folder of the running test program, with a trailing backslash.
+std::wstring TestFolder();
+
+} // namespace orvane::test
