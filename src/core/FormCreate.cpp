@@ -50,7 +50,7 @@ void TDozedeR64Form::ApplicationException(std::exception_ptr) {
 
 void TDozedeR64Form::FormCreate() {
     if (!Is64BitWindows()) {
-        platform::Use<platform::Dialogs>().MessageBox(Handle(), texts::Not64BitWindows,
+        platform::Use<platform::Dialogs>().ShowMessageBox(Handle(), texts::Not64BitWindows,
                                                       texts::AppTitle, MB_ICONINFORMATION);
         ui::App().Terminate();
         return;

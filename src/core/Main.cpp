@@ -8,7 +8,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // Owned for the life of the process; one copy per logon session.
     const HANDLE mutex = CreateMutexW(nullptr, FALSE, L"DozedeR64Mutex");
     if (WaitForSingleObject(mutex, 0) == WAIT_TIMEOUT) {
-        platform::Use<platform::Dialogs>().MessageBox(nullptr, texts::AlreadyRunning,
+        platform::Use<platform::Dialogs>().ShowMessageBox(nullptr, texts::AlreadyRunning,
                                                       texts::AppTitle, MB_ICONINFORMATION);
         return 0;
     }

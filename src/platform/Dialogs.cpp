@@ -5,9 +5,9 @@ namespace {
 
 class WindowsDialogs final : public Dialogs {
 public:
-    int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                    UINT flags) override {
-        return MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
+        return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
     }
 };
 

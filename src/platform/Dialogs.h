@@ -11,7 +11,7 @@ class Dialogs {
 public:
     virtual ~Dialogs() = default;
     // MessageBoxW: returns the button the user pressed (IDOK, IDYES, ...).
-    virtual int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+    virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                            UINT flags) = 0;
 };
 

@@ -142,7 +142,7 @@ bool Application::DispatchMenuCommand(UINT id) {
 
 void ShowMessage(const std::wstring& text) {
     HWND owner = GetActiveWindow();
-    platform::Use<platform::Dialogs>().MessageBox(owner, text, App().Title(), MB_OK);
+    platform::Use<platform::Dialogs>().ShowMessageBox(owner, text, App().Title(), MB_OK);
 }
 
 } // namespace orvane::ui

@@ -38,7 +38,7 @@ public:
         std::wstring caption;
         UINT flags;
     };
-    int MessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
                    UINT flags) override {
         shown.push_back({owner, text, caption, flags});
         if (onShow) onShow();

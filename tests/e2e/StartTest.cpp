@@ -1,0 +1,54 @@
+#include "resources/Texts.h"
+#include "support/Files.h"
+#include "support/Process.h"
+
+#include <gtest/gtest.h>
+
+namespace orvane {
+namespace {
+
+using test::ChildProcess;
+
+HWND WaitForVisibleMainWindow(const ChildProcess& program) {
+    for (int i = 0; i < 500; ++i) {
+        HWND window = program.WaitForWindow(L"OrvaneForm", 10000);
+        if (window && IsWindowVisible(window)) return window;
+        Sleep(20);
+    }
+    return nullptr;
+}
+
+TEST(ProgramStart, ASecondCopyShowsItsMessageAndEndsWhileTheFirstStaysAsItWas) {
+    test::ClearDataFolder();
+    ChildProcess first(test::Quoted(test::ProgramPath()));
+    const HWND window = WaitForVisibleMainWindow(first);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(test::WindowText(window), texts::AppTitle);
+    RECT before{};
+    GetWindowRect(window, &before);
+
+    ChildProcess second(test::Quoted(test::ProgramPath()));
+    const HWND box = second.WaitForWindow(L"#32770", 10000);
+    ASSERT_NE(box, nullptr) << "no message box from the second copy";
+    EXPECT_EQ(test::WindowText(box), texts::AppTitle);
+    EXPECT_EQ(test::WindowText(GetDlgItem(box, 0xFFFF)), texts::AlreadyRunning);
+    EXPECT_EQ(test::FindProcessWindow(second.Pid(), L"OrvaneForm"), nullptr);
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    DWORD code = 99;
+    EXPECT_TRUE(second.WaitExit(10000, &code));
+    EXPECT_EQ(code, 0u);
+
+    EXPECT_TRUE(first.Running());
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(test::FindProcessWindow(first.Pid(), L"#32770"), nullptr);
+    RECT after{};
+    GetWindowRect(window, &after);
+    EXPECT_TRUE(EqualRect(&before, &after));
+
+    first.End(window);
+    EXPECT_TRUE(first.WaitExit(5000, &code));
+    EXPECT_FALSE(test::FileExists(test::ConfigPath()));
+}
+
+} // namespace
+} // namespace orvane
