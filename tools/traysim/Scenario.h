@@ -1,0 +1,67 @@
+#pragma once
+// The simulator's scenario: the tray's layout and icons, one line each.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace traysim {
+
+enum class Layout { Win7, Vista, NoPager, NoOverflow };
+
+// Where an icon lives: the visible notification area, the hidden icons (the overflow
+// window, or hidden buttons of the main toolbar on Vista), or Vista's system toolbar.
+enum class Area { Tray, Overflow, System };
+
+// What a button's data points at: the icon's record, nothing (0), or unreadable memory.
+enum class DataFault { None, Zero, Junk };
+
+inline constexpr std::size_t kMaxTip = 8192;
+inline constexpr std::uint32_t kMinMessage = 0x0400;
+inline constexpr std::uint32_t kMaxMessage = 0xFFFF;
+
+struct IconSpec {
+    Area area = Area::Tray;
+    std::uint32_t id = 0;
+    std::uint32_t message = 0x8000;
+    std::uint32_t color = 0x808080; // 0xRRGGBB
+    DataFault data = DataFault::None;
+    bool noIcon = false;    // the record's icon handle is 0
+    bool ownerGone = false; // the owner window is destroyed once the button exists
+    std::wstring tip;
+};
+
+struct Command {
+    enum class Kind { None, Layout, Icon, Remove, Clear, Restart };
+    Kind kind = Kind::None;
+    Layout layout = Layout::Win7; // Kind::Layout
+    IconSpec icon;                // Kind::Icon
+    std::uint32_t id = 0;         // Kind::Remove
+};
+
+struct LineResult {
+    Command command;
+    std::wstring error; // empty when the line is valid
+};
+
+// One line, without its line break. Blank lines and lines starting with '#' give Kind::None.
+LineResult ParseLine(std::wstring_view line);
+
+struct Scenario {
+    Layout layout = Layout::Win7;
+    std::vector<IconSpec> icons;
+};
+
+struct ScenarioResult {
+    Scenario scenario;
+    std::wstring error; // "line N: ..." when the text is not a valid scenario
+};
+
+// A whole scenario: at most one layout line before the icons, then icon lines.
+ScenarioResult ParseScenario(std::wstring_view text);
+
+bool AreaAllowed(Layout layout, Area area);
+
+} // namespace traysim

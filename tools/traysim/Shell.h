@@ -1,0 +1,50 @@
+#pragma once
+#include "platform/Win.h"
+#include "traysim/Scenario.h"
+#include "traysim/ToolbarControl.h"
+#include "traysim/Window.h"
+
+#include <memory>
+
+namespace traysim {
+
+// What the arrangement depends on besides the buttons themselves.
+struct HiddenIcons {
+    int count = 0;      // icons behind the show button
+    bool shown = false; // the user opened them
+};
+
+// One generation of the shell's windows. The taskbar starts as a message-only window, which
+// no lookup finds; Publish makes it a topmost top-level window once everything exists.
+class Shell {
+public:
+    Shell(Layout layout, WindowHandler& handler, HFONT font);
+    Shell(const Shell&) = delete;
+    Shell& operator=(const Shell&) = delete;
+    ~Shell();
+
+    void Publish();
+    void Arrange(const HiddenIcons& hidden);
+    // The toolbar that shows icons of the area: Vista keeps hidden icons in the main one.
+    ToolbarControl* ToolbarFor(Area area) const;
+    std::vector<ToolbarControl*> Toolbars() const;
+    const ToolbarControl* Toolbar(HWND window) const;
+
+    Layout layout;
+    UniqueWindow taskbar;
+    UniqueWindow overflow;
+    HWND notify = nullptr;
+    HWND clock = nullptr;
+    HWND indicator = nullptr;
+    HWND showButton = nullptr;
+    HWND pager = nullptr;
+    HWND systemPager = nullptr;
+    std::unique_ptr<ToolbarControl> main;
+    std::unique_ptr<ToolbarControl> overflowBar;
+    std::unique_ptr<ToolbarControl> system;
+
+private:
+    void PlaceOverflow(bool shown);
+};
+
+} // namespace traysim

@@ -1,0 +1,514 @@
+#include "traysim/TraySim.h"
+
+#include "traysim/IconPicture.h"
+#include "traysim/NotifyData.h"
+#include "traysim/Owner.h"
+#include "traysim/Shell.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <stdexcept>
+
+namespace traysim {
+namespace {
+
+using orvane::platform::UniqueFont;
+using orvane::platform::UniqueIcon;
+
+// The shell's per-button data, as readers of the tray copy it.
+struct ButtonRecord {
+    std::uint64_t owner;
+    std::uint32_t id;
+    std::uint32_t callbackMessage;
+    std::uint64_t unused;
+    std::uint64_t icon;
+};
+static_assert(sizeof(ButtonRecord) == 32);
+
+constexpr UINT kCloseHidden = WM_APP + 1;
+constexpr std::size_t kMaxCommand = 64 * 1024;
+
+enum NotifyCode : ULONG_PTR { kAdd = 0, kModify = 1, kDelete = 2, kSetFocus = 3, kSetVersion = 4 };
+
+// An address at which no memory can be read: a page reserved without access.
+class UnreadablePage {
+public:
+    UnreadablePage() : address_(VirtualAlloc(nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS)) {
+        if (!address_) throw std::runtime_error("cannot reserve a page");
+    }
+    UnreadablePage(const UnreadablePage&) = delete;
+    UnreadablePage& operator=(const UnreadablePage&) = delete;
+    ~UnreadablePage() { VirtualFree(address_, 0, MEM_RELEASE); }
+    DWORD_PTR Address() const { return reinterpret_cast<DWORD_PTR>(address_) + 64; }
+
+private:
+    void* address_;
+};
+
+struct Button {
+    Area area = Area::Tray;
+    std::optional<IconSpec> spec; // scenario and command icons; they survive a restart
+    std::unique_ptr<OwnerWindow> ownerWindow;
+    HWND owner = nullptr;
+    UINT id = 0;
+    UINT message = 0;
+    std::wstring tip;
+    UniqueIcon icon;
+    int command = 0;
+    ButtonRecord record{};
+};
+
+std::string Narrow(std::wstring_view text) {
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), narrow.data(), size,
+                        nullptr, nullptr);
+    return narrow;
+}
+
+Scenario Parsed(std::wstring_view text) {
+    ScenarioResult result = ParseScenario(text);
+    if (!result.error.empty()) throw std::invalid_argument(Narrow(result.error));
+    return std::move(result.scenario);
+}
+
+bool IsMouseMessage(UINT message) {
+    return message >= WM_MOUSEFIRST && message <= WM_MBUTTONDBLCLK;
+}
+
+bool IsButtonUp(UINT message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+std::wstring CurrentTime() {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t text[8];
+    wsprintfW(text, L"%u:%02u", now.wHour, now.wMinute);
+    return text;
+}
+
+} // namespace
+
+class Tray::Impl final : public WindowHandler {
+public:
+    Impl(const Scenario& scenario, const std::wstring& logPath, std::function<void()>& onClose)
+        : layout_(scenario.layout), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+          log_(logPath), onClose_(onClose) {
+        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+        InitCommonControlsEx(&controls);
+        RegisterWindowClasses();
+        font_.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                DEFAULT_PITCH, L"IPAGothic"));
+        for (const IconSpec& spec : scenario.icons) buttons_.push_back(MakeIcon(spec));
+        Build();
+    }
+
+    ~Impl() { shell_.reset(); }
+
+    const Shell& Windows() const { return *shell_; }
+    const std::vector<OwnerMessage>& Log() const { return log_.Entries(); }
+
+    std::vector<IconInfo> Icons() const {
+        std::vector<IconInfo> icons;
+        for (const ToolbarControl* toolbar : shell_->Toolbars()) {
+            for (const int command : toolbar->Commands()) {
+                const Button* button = ByCommand(command);
+                if (!button) continue;
+                icons.push_back({button->area, toolbar->Window(), command, button->owner,
+                                 button->id, button->message,
+                                 reinterpret_cast<HICON>(button->record.icon), button->tip});
+            }
+        }
+        return icons;
+    }
+
+    bool RunCommand(std::wstring_view line, std::wstring& error) {
+        if (line.size() > kMaxCommand) {
+            error = L"command too long";
+            return false;
+        }
+        const LineResult parsed = ParseLine(line);
+        error = parsed.error;
+        if (!error.empty()) return false;
+        const Command& command = parsed.command;
+        switch (command.kind) {
+        case Command::Kind::None:
+            error = L"empty command";
+            return false;
+        case Command::Kind::Layout:
+            error = L"the layout cannot change at run time";
+            return false;
+        case Command::Kind::Icon:
+            if (!AreaAllowed(layout_, command.icon.area)) {
+                error = L"this layout has no place for such an icon";
+                return false;
+            }
+            if (BySpecId(command.icon.id)) {
+                error = L"id " + std::to_wstring(command.icon.id) + L" is in use";
+                return false;
+            }
+            buttons_.push_back(MakeIcon(command.icon));
+            Show(*buttons_.back());
+            Arrange();
+            return true;
+        case Command::Kind::Remove:
+            if (Button* button = BySpecId(command.id)) {
+                Remove(*button);
+                return true;
+            }
+            error = L"no icon with id " + std::to_wstring(command.id);
+            return false;
+        case Command::Kind::Clear:
+            while (!buttons_.empty()) Remove(*buttons_.back());
+            return true;
+        case Command::Kind::Restart:
+            Restart();
+            return true;
+        }
+        return false;
+    }
+
+    std::optional<LRESULT> Handle(HWND window, UINT message, WPARAM wParam,
+                                  LPARAM lParam) override {
+        if (!shell_) return std::nullopt;
+        switch (message) {
+        case WM_COPYDATA:
+            if (window != shell_->taskbar.Get() || !lParam) break;
+            return OnCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+        case WM_CLOSE:
+            if (window == shell_->taskbar.Get()) {
+                if (onClose_) onClose_();
+                return 0;
+            }
+            if (window == shell_->overflow.Get()) {
+                SetHiddenShown(false);
+                return 0;
+            }
+            break;
+        case WM_MOUSEACTIVATE:
+            return MA_NOACTIVATE;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED &&
+                reinterpret_cast<HWND>(lParam) == shell_->showButton) {
+                SetHiddenShown(!hiddenShown_);
+                return 0;
+            }
+            break;
+        case WM_NOTIFY: {
+            const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
+            const ToolbarControl* toolbar = shell_->Toolbar(header.hwndFrom);
+            if (!toolbar || header.code != NM_CUSTOMDRAW) break;
+            return toolbar->CustomDraw(*reinterpret_cast<const NMTBCUSTOMDRAW*>(lParam));
+        }
+        case kCloseHidden:
+            SetHiddenShown(false);
+            return 0;
+        case WM_TIMER:
+            if (window != shell_->clock) break;
+            UpdateClock();
+            return 0;
+        case WM_PAINT:
+            if (window == shell_->clock || window == shell_->indicator) {
+                PaintText(window);
+                return 0;
+            }
+            break;
+        }
+        return std::nullopt;
+    }
+
+private:
+    std::unique_ptr<Button> MakeIcon(const IconSpec& spec) {
+        auto button = std::make_unique<Button>();
+        button->area = spec.area;
+        button->spec = spec;
+        button->ownerWindow = std::make_unique<OwnerWindow>(log_, taskbarCreated_);
+        button->owner = button->ownerWindow->Window();
+        button->id = spec.id;
+        button->message = spec.message;
+        button->tip = spec.tip;
+        button->icon = MakeIconPicture(spec.color, spec.tip);
+        return button;
+    }
+
+    void Build() {
+        shell_ = std::make_unique<Shell>(layout_, *this, font_.Get());
+        for (ToolbarControl* toolbar : shell_->Toolbars()) {
+            SetWindowSubclass(toolbar->Window(), ToolbarProc, 0, reinterpret_cast<DWORD_PTR>(this));
+        }
+        SendMessageW(shell_->clock, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(CurrentTime().c_str()));
+        SetTimer(shell_->clock, 1, 1000, nullptr);
+        for (const auto& button : buttons_) Show(*button);
+        Arrange();
+        shell_->Publish();
+    }
+
+    void Restart() {
+        std::erase_if(buttons_, [](const auto& button) { return !button->spec; });
+        shell_.reset();
+        hiddenShown_ = false;
+        Build();
+        PostMessageW(HWND_BROADCAST, taskbarCreated_, 0, 0);
+    }
+
+    void Show(Button& button) {
+        button.command = nextCommand_++;
+        const bool noIcon = button.spec && button.spec->noIcon;
+        button.record = {reinterpret_cast<std::uintptr_t>(button.owner), button.id, button.message,
+                         0, noIcon ? 0 : reinterpret_cast<std::uintptr_t>(button.icon.Get())};
+        DWORD_PTR data = reinterpret_cast<DWORD_PTR>(&button.record);
+        const DataFault fault = button.spec ? button.spec->data : DataFault::None;
+        if (fault == DataFault::Zero) data = 0;
+        if (fault == DataFault::Junk) data = junk_.Address();
+        const bool hidden =
+            button.area == Area::Overflow && layout_ == Layout::Vista && !hiddenShown_;
+        shell_->ToolbarFor(button.area)
+            ->Add(button.command, data, button.tip, button.icon.Get(), hidden);
+        if (button.spec && button.spec->ownerGone) button.ownerWindow.reset();
+    }
+
+    void Remove(Button& button) {
+        shell_->ToolbarFor(button.area)->Remove(button.command);
+        std::erase_if(buttons_, [&](const auto& entry) { return entry.get() == &button; });
+        Arrange();
+    }
+
+    void Arrange() {
+        const auto hidden = std::count_if(buttons_.begin(), buttons_.end(), [](const auto& button) {
+            return button->area == Area::Overflow;
+        });
+        if (hidden == 0) hiddenShown_ = false;
+        shell_->Arrange({static_cast<int>(hidden), hiddenShown_});
+    }
+
+    // The show button opens the overflow window, or on Vista unhides the hidden buttons.
+    void SetHiddenShown(bool shown) {
+        if (shown == hiddenShown_) return;
+        hiddenShown_ = shown;
+        if (layout_ == Layout::Vista) {
+            for (const auto& button : buttons_) {
+                if (button->area == Area::Overflow)
+                    shell_->main->SetHidden(button->command, !shown);
+            }
+        }
+        Arrange();
+    }
+
+    LRESULT OnCopyData(const COPYDATASTRUCT& data) {
+        if (data.cbData > 0 && !data.lpData) return FALSE;
+        if (data.dwData == kCommandCode) {
+            std::wstring_view line(static_cast<const wchar_t*>(data.lpData),
+                                   data.cbData / sizeof(wchar_t));
+            line = line.substr(0, line.find(L'\0'));
+            while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
+                line.remove_suffix(1);
+            if (line.find_first_of(L"\r\n") != std::wstring_view::npos) return FALSE;
+            std::wstring error;
+            return RunCommand(line, error) ? TRUE : FALSE;
+        }
+        const auto record = DecodeNotifyData(data.lpData, data.cbData);
+        return record && OnNotify(data.dwData, *record) ? TRUE : FALSE;
+    }
+
+    bool OnNotify(ULONG_PTR code, const NotifyData& record) {
+        // Wine cuts the handle to 32 bits; window handles survive the sign extension.
+        const HWND owner = reinterpret_cast<HWND>(static_cast<std::intptr_t>(record.window));
+        Button* button = ByOwner(owner, record.id);
+        switch (code) {
+        case kAdd: {
+            if (button || !shell_->main) return false;
+            auto added = std::make_unique<Button>();
+            added->owner = owner;
+            added->id = record.id;
+            if (!Apply(*added, record)) return false;
+            buttons_.push_back(std::move(added));
+            Show(*buttons_.back());
+            Arrange();
+            return true;
+        }
+        case kModify: {
+            if (!button) return false;
+            const HICON before = button->icon.Get();
+            if (!Apply(*button, record)) return false;
+            button->record.callbackMessage = button->message;
+            button->record.icon = reinterpret_cast<std::uintptr_t>(button->icon.Get());
+            ToolbarControl* toolbar = shell_->ToolbarFor(button->area);
+            if (record.flags & kFlagTip) toolbar->SetTip(button->command, button->tip);
+            if (button->icon.Get() != before) toolbar->SetIcon(button->command, button->icon.Get());
+            return true;
+        }
+        case kDelete:
+            if (!button) return false;
+            Remove(*button);
+            return true;
+        case kSetFocus:
+        case kSetVersion:
+            return button != nullptr;
+        default:
+            return false;
+        }
+    }
+
+    // Takes the flagged fields; false, with the button unchanged, when the icon is refused.
+    static bool Apply(Button& button, const NotifyData& record) {
+        if (record.flags & kFlagIcon) {
+            UniqueIcon icon;
+            if (record.icon) {
+                icon = MakeIconFromBits(*record.icon);
+                if (!icon) return false;
+            }
+            button.icon = std::move(icon);
+        }
+        if (record.flags & kFlagMessage) button.message = record.callbackMessage;
+        if (record.flags & kFlagTip) button.tip = record.tip;
+        return true;
+    }
+
+    static LRESULT CALLBACK ToolbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                        UINT_PTR, DWORD_PTR self) {
+        if (message == WM_NCDESTROY) {
+            RemoveWindowSubclass(window, ToolbarProc, 0);
+        } else if (IsMouseMessage(message)) {
+            reinterpret_cast<Impl*>(self)->ForwardMouse(window, message, lParam);
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+
+    void ForwardMouse(HWND window, UINT message, LPARAM lParam) noexcept {
+        const ToolbarControl* toolbar = shell_ ? shell_->Toolbar(window) : nullptr;
+        if (!toolbar) return;
+        const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        const Button* button = ByCommand(toolbar->CommandAt(point));
+        if (!button) return;
+        const DataFault fault = button->spec ? button->spec->data : DataFault::None;
+        if (fault == DataFault::None)
+            PostMessageW(button->owner, button->message, button->id, message);
+        const bool inHidden = button->area == Area::Overflow;
+        if (inHidden && IsButtonUp(message)) PostMessageW(shell_->notify, kCloseHidden, 0, 0);
+    }
+
+    void UpdateClock() {
+        const std::wstring now = CurrentTime();
+        wchar_t shown[16] = {};
+        GetWindowTextW(shell_->clock, shown, 16);
+        if (now == shown) return;
+        SetWindowTextW(shell_->clock, now.c_str());
+        InvalidateRect(shell_->clock, nullptr, TRUE);
+    }
+
+    void PaintText(HWND window) {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(window, &paint);
+        wchar_t text[16] = {};
+        GetWindowTextW(window, text, 16);
+        RECT client;
+        GetClientRect(window, &client);
+        {
+            const orvane::platform::Selected font(dc, font_.Get());
+            SetBkMode(dc, TRANSPARENT);
+            SetTextColor(dc, RGB(255, 255, 255));
+            DrawTextW(dc, text, -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
+        EndPaint(window, &paint);
+    }
+
+    Button* ByCommand(int command) const {
+        for (const auto& button : buttons_) {
+            if (command != 0 && button->command == command) return button.get();
+        }
+        return nullptr;
+    }
+
+    Button* BySpecId(std::uint32_t id) const {
+        for (const auto& button : buttons_) {
+            if (button->spec && button->spec->id == id) return button.get();
+        }
+        return nullptr;
+    }
+
+    Button* ByOwner(HWND owner, UINT id) const {
+        for (const auto& button : buttons_) {
+            if (!button->spec && button->owner == owner && button->id == id) return button.get();
+        }
+        return nullptr;
+    }
+
+    Layout layout_;
+    UINT taskbarCreated_;
+    OwnerLogFile log_;
+    std::function<void()>& onClose_;
+    UniqueFont font_;
+    UnreadablePage junk_;
+    std::vector<std::unique_ptr<Button>> buttons_;
+    int nextCommand_ = 100;
+    bool hiddenShown_ = false;
+    std::unique_ptr<Shell> shell_;
+};
+
+Tray::Tray(std::wstring_view scenarioText, const std::wstring& logPath)
+    : Tray(Parsed(scenarioText), logPath) {}
+
+Tray::Tray(const Scenario& scenario, const std::wstring& logPath)
+    : impl_(std::make_unique<Impl>(scenario, logPath, OnClose)) {}
+
+Tray::~Tray() = default;
+
+HWND Tray::Taskbar() const {
+    return impl_->Windows().taskbar.Get();
+}
+HWND Tray::TrayNotify() const {
+    return impl_->Windows().notify;
+}
+HWND Tray::Clock() const {
+    return impl_->Windows().clock;
+}
+HWND Tray::InputIndicator() const {
+    return impl_->Windows().indicator;
+}
+HWND Tray::ShowButton() const {
+    return impl_->Windows().showButton;
+}
+HWND Tray::Pager() const {
+    return impl_->Windows().pager;
+}
+HWND Tray::OverflowWindow() const {
+    return impl_->Windows().overflow.Get();
+}
+HWND Tray::SystemPager() const {
+    return impl_->Windows().systemPager;
+}
+
+HWND Tray::MainToolbar() const {
+    const auto& toolbar = impl_->Windows().main;
+    return toolbar ? toolbar->Window() : nullptr;
+}
+
+HWND Tray::OverflowToolbar() const {
+    const auto& toolbar = impl_->Windows().overflowBar;
+    return toolbar ? toolbar->Window() : nullptr;
+}
+
+HWND Tray::SystemToolbar() const {
+    const auto& toolbar = impl_->Windows().system;
+    return toolbar ? toolbar->Window() : nullptr;
+}
+
+std::vector<IconInfo> Tray::Icons() const {
+    return impl_->Icons();
+}
+const std::vector<OwnerMessage>& Tray::Log() const {
+    return impl_->Log();
+}
+
+bool Tray::RunCommand(std::wstring_view line, std::wstring* error) {
+    std::wstring reason;
+    const bool done = impl_->RunCommand(line, reason);
+    if (error) *error = reason;
+    return done;
+}
+
+} // namespace traysim

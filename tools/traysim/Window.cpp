@@ -1,0 +1,70 @@
+#include "traysim/Window.h"
+
+#include <stdexcept>
+
+namespace traysim {
+namespace {
+
+LRESULT CALLBACK HandlerThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* handler = reinterpret_cast<WindowHandler*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+    if (handler) {
+        try {
+            if (const auto result = handler->Handle(window, message, wParam, lParam)) {
+                return *result;
+            }
+        } catch (...) {
+            // Nothing may cross the window procedure; the message gets the default handling.
+        }
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+struct ClassSpec {
+    const wchar_t* name;
+    int brush; // stock object, or a system colour + 1 when negative
+};
+
+constexpr ClassSpec kClasses[] = {
+    {L"Shell_TrayWnd", BLACK_BRUSH},   {L"TrayNotifyWnd", BLACK_BRUSH},
+    {L"TrayClockWClass", BLACK_BRUSH}, {L"TrayInputIndicatorWClass", BLACK_BRUSH},
+    {L"SysPager", BLACK_BRUSH},        {L"NotifyIconOverflowWindow", -(COLOR_BTNFACE + 1)},
+    {L"TraySimOwner", NULL_BRUSH},
+};
+
+} // namespace
+
+void RegisterWindowClasses() {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    for (const ClassSpec& spec : kClasses) {
+        WNDCLASSEXW existing{};
+        existing.cbSize = sizeof existing;
+        if (GetClassInfoExW(instance, spec.name, &existing)) continue;
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof windowClass;
+        windowClass.lpfnWndProc = HandlerThunk;
+        windowClass.hInstance = instance;
+        windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.hbrBackground =
+            spec.brush < 0 ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(-spec.brush))
+                           : static_cast<HBRUSH>(GetStockObject(spec.brush));
+        windowClass.lpszClassName = spec.name;
+        if (!RegisterClassExW(&windowClass)) throw std::runtime_error("RegisterClassExW failed");
+    }
+}
+
+HWND CreateSimWindow(const WindowSpec& spec, WindowHandler* handler) {
+    const RECT& r = spec.place;
+    const HWND window = CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style,
+                                        r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                        spec.parent, nullptr, GetModuleHandleW(nullptr), handler);
+    if (!window) throw std::runtime_error("CreateWindowExW failed");
+    return window;
+}
+
+} // namespace traysim
