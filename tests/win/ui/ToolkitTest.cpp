@@ -76,12 +76,14 @@ TEST(ApplicationTest, AnExceptionInAHandlerReachesTheApplicationsHandlerOnly) {
 
 TEST(ApplicationTest, WithoutAHandlerTheMessageOfAnExceptionIsShown) {
     test::DialogRecorder dialogs;
+    const std::wstring title = App().Title();
     App().SetTitle(L"Title");
     Form form;
     Button button(form);
     button.OnClick = [] { throw std::runtime_error("Unable to write"); };
     SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
                  reinterpret_cast<LPARAM>(button.Handle()));
+    App().SetTitle(title);
     ASSERT_EQ(dialogs.shown.size(), 1u);
     EXPECT_EQ(dialogs.shown[0].text, L"Unable to write");
     EXPECT_EQ(dialogs.shown[0].caption, L"Title");

@@ -1,4 +1,5 @@
 #include "platform/ui/Application.h"
+#include "resources/Texts.h"
 
 #include <gtest/gtest.h>
 
@@ -19,5 +20,6 @@ int wmain(int argc, wchar_t** argv) {
     int count = static_cast<int>(pointers.size());
     testing::InitGoogleTest(&count, pointers.data());
     orvane::ui::Application application;
+    application.SetTitle(orvane::texts::AppTitle);
     return RUN_ALL_TESTS();
 }

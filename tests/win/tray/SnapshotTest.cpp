@@ -1,0 +1,219 @@
+#include "core/DozedeR64Form.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+#include "support/Files.h"
+#include "support/Simulator.h"
+#include "support/StandIns.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+using test::SimulatorProcess;
+
+class SnapshotTest : public testing::Test {
+protected:
+    void SetUp() override {
+        test::ClearDataFolder();
+        form = std::make_unique<TDozedeR64Form>();
+        UseWindows7();
+    }
+    void UseWindows7() {
+        form->IsVista = false;
+        form->IsWin7 = true;
+        form->IsWin8 = false;
+    }
+    void UseVista() {
+        form->IsVista = true;
+        form->IsWin7 = false;
+        form->IsWin8 = false;
+    }
+    std::vector<std::wstring> Tips() const {
+        return {form->ToolTip.begin(), form->ToolTip.begin() + form->TotalBtnCount};
+    }
+    static DWORD OwnerProcess(HWND window) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        return pid;
+    }
+
+    test::DialogRecorder dialogs;
+    std::unique_ptr<TDozedeR64Form> form;
+};
+
+TEST_F(SnapshotTest, VisibleIconsComeFirstThenTheHiddenOnes) {
+    SimulatorProcess tray("layout win7\n"
+                          "icon tray id=11 msg=0x800b color=#ff0000 tip=音量: 50%\n"
+                          "icon overflow id=14 msg=0x800e color=#00ff00 tip=USB\n"
+                          "icon tray id=12 msg=0x800c color=#0000ff tip=Network\n"
+                          "icon tray id=13 msg=0x800d color=#ffff00 tip=Dropbox\n"
+                          "icon overflow id=15 msg=0x800f color=#00ffff tip=OneDrive\n");
+    form->Button1Click();
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(form->TotalBtnCount, 5);
+    EXPECT_EQ(form->TrayNotify.size(), 5u);
+    EXPECT_EQ(form->IconCountOnTaskTray, 3);
+    EXPECT_EQ(form->IconCountOnOverflowWindow, 2);
+    EXPECT_TRUE(form->ShowButtonExists);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"音量: 50%", L"Network", L"Dropbox", L"USB", L"OneDrive"}));
+    const UINT ids[] = {11, 12, 13, 14, 15};
+    for (int i = 0; i < 5; ++i) {
+        const TTrayNotify& entry = form->TrayNotify[static_cast<size_t>(i)];
+        EXPECT_EQ(entry.uID, ids[i]);
+        EXPECT_EQ(entry.uCallbackMessage, 0x8000 + ids[i]);
+        EXPECT_TRUE(IsWindow(entry.hWnd));
+        EXPECT_EQ(OwnerProcess(entry.hWnd), tray.Pid());
+        EXPECT_NE(entry.hIcon, nullptr);
+    }
+    EXPECT_EQ(form->HTrayNotifyWindow, FindWindowExW(tray.Taskbar(), nullptr, L"TrayNotifyWnd", nullptr));
+    EXPECT_EQ(form->HTrayClockWindow,
+              FindWindowExW(form->HTrayNotifyWindow, nullptr, L"TrayClockWClass", nullptr));
+    EXPECT_NE(form->HOverflowWindow, nullptr);
+    EXPECT_EQ(OwnerProcess(form->HOverflowWindow), tray.Pid());
+}
+
+TEST_F(SnapshotTest, WithoutHiddenIconsNothingIsBehindTheShowButton) {
+    SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 tip=b\n");
+    form->Button1Click();
+    EXPECT_EQ(form->TotalBtnCount, 2);
+    EXPECT_EQ(form->IconCountOnOverflowWindow, 0);
+    EXPECT_FALSE(form->ShowButtonExists);
+}
+
+TEST_F(SnapshotTest, OnWindows8TheInputIndicatorIsFound) {
+    SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\n");
+    form->IsWin7 = false;
+    form->IsWin8 = true;
+    form->Button1Click();
+    EXPECT_EQ(form->TotalBtnCount, 1);
+    EXPECT_NE(form->HTrayInputIndicator, nullptr);
+    EXPECT_EQ(form->HTrayInputIndicator,
+              FindWindowExW(form->HTrayNotifyWindow, nullptr, L"TrayInputIndicatorWClass", nullptr));
+}
+
+TEST_F(SnapshotTest, OnVistaTheSystemIconsFollowTheUserIcons) {
+    SimulatorProcess tray("layout vista\n"
+                          "icon system id=21 tip=音量\n"
+                          "icon tray id=1 tip=Dropbox\n"
+                          "icon system id=22 tip=ネットワーク\n"
+                          "icon tray id=2 tip=OneDrive\n");
+    UseVista();
+    form->Button1Click();
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(form->TotalBtnCount, 4);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"Dropbox", L"OneDrive", L"音量", L"ネットワーク"}));
+    EXPECT_EQ(form->IconCountOnTaskTray, 2);
+    EXPECT_EQ(form->IconCountOnSystemIconTray, 2);
+    wchar_t title[64] = {};
+    GetWindowTextW(form->HVistaSystemIconTray, title, 64);
+    EXPECT_STREQ(title, texts::SystemIconToolbarTitle);
+}
+
+TEST_F(SnapshotTest, SkippedButtonsLeaveTheirSlotsEmptyAndNothingMovesUp) {
+    SimulatorProcess tray("layout win7\n"
+                          "icon tray id=1 tip=first\n"
+                          "icon tray id=2 data=zero tip=no data\n"
+                          "icon tray id=3 data=junk tip=junk data\n"
+                          "icon tray id=4 tip=fourth\n");
+    form->Button1Click();
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(form->TotalBtnCount, 4);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"first", L"", L"", L"fourth"}));
+    for (size_t slot : {1u, 2u}) {
+        EXPECT_EQ(form->TrayNotify[slot].hWnd, nullptr);
+        EXPECT_EQ(form->TrayNotify[slot].hIcon, nullptr);
+        EXPECT_EQ(form->TrayNotify[slot].uID, 0u);
+    }
+    EXPECT_EQ(form->TrayNotify[3].uID, 4u);
+}
+
+TEST_F(SnapshotTest, ASlotOnceSkippedKeepsNoIconOfAnEarlierRefresh) {
+    {
+        SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 tip=b\n");
+        form->Button1Click();
+        ASSERT_EQ(form->TrayNotify[1].uID, 2u);
+    }
+    SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 data=zero tip=b\n");
+    form->Button1Click();
+    ASSERT_EQ(form->TotalBtnCount, 2);
+    EXPECT_EQ(form->TrayNotify[1].hWnd, nullptr);
+    EXPECT_EQ(form->ToolTip[1], L"");
+}
+
+TEST_F(SnapshotTest, TipsStayWholeUpTo1023Units) {
+    SimulatorProcess tray("layout win7\n"
+                          "icon tray id=1 tip=バッテリー残量: 80%\\n電源に接続: 充電中\n"
+                          "icon tray id=2 tipfill=1500\n"
+                          "icon tray id=3 tipfill=1023\n");
+    form->Button1Click();
+    ASSERT_EQ(form->TotalBtnCount, 3);
+    EXPECT_EQ(form->ToolTip[0], L"バッテリー残量: 80%\n電源に接続: 充電中");
+    EXPECT_EQ(form->ToolTip[1].size(), 1023u);
+    EXPECT_EQ(form->ToolTip[2].size(), 1023u);
+}
+
+struct FailureCase {
+    const char* name;
+    const char* scenario;
+    std::vector<std::wstring> messages;
+    int entries;
+};
+
+class SnapshotFailureTest : public SnapshotTest, public testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SnapshotFailureTest, TellsTheUserWhatCouldNotBeRead) {
+    SimulatorProcess tray(GetParam().scenario);
+    form->Button1Click();
+    EXPECT_EQ(dialogs.Texts(), GetParam().messages);
+    for (const auto& box : dialogs.shown) {
+        EXPECT_EQ(box.caption, texts::AppTitle);
+        EXPECT_EQ(box.flags, static_cast<UINT>(MB_OK));
+    }
+    EXPECT_EQ(form->TotalBtnCount, GetParam().entries);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trays, SnapshotFailureTest,
+    testing::Values(FailureCase{"EmptyArea", "layout win7\n", {texts::TrayInfoFailed0}, 0},
+                    FailureCase{"EmptyTrayWithHiddenIcons", "layout win7\nicon overflow id=1 tip=a\n",
+                                {texts::TrayInfoFailed0}, 0},
+                    FailureCase{"NoPager", "layout nopager\n", {texts::TrayInfoFailed1}, 0},
+                    FailureCase{"NoOverflowWindow", "layout nooverflow\nicon tray id=1 tip=a\n",
+                                {texts::OverflowInfoFailed2}, 1}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
+    SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 tip=b\n"
+                          "icon overflow id=3 tip=c\n");
+    int nested = 0;
+    std::vector<std::int32_t> countsSeenInside;
+    const int filter = ui::App().AddMessageFilter([&](MSG& msg) {
+        if (msg.message != WM_APP + 9) return false;
+        ++nested;
+        const std::int32_t before = form->TotalBtnCount;
+        form->Button1Click();  // as the show key or a shortcut would, from inside the wait
+        countsSeenInside.push_back(before);
+        countsSeenInside.push_back(form->TotalBtnCount);
+        return true;
+    });
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 9, 0, 0);
+    form->Button1Click();
+    ui::App().RemoveMessageFilter(filter);
+
+    EXPECT_EQ(nested, 1);
+    ASSERT_EQ(countsSeenInside.size(), 2u);
+    EXPECT_EQ(countsSeenInside[0], countsSeenInside[1]);
+    EXPECT_EQ(form->TotalBtnCount, 3);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    form->Button1Click();  // and the next refresh runs as usual
+    EXPECT_EQ(form->TotalBtnCount, 3);
+}
+
+} // namespace
+} // namespace orvane

@@ -1,0 +1,153 @@
+#include "Helpers.h"
+
+#include <stdexcept>
+
+namespace simtest {
+
+using orvane::platform::RemoteMemory;
+using orvane::platform::Selected;
+using orvane::platform::UniqueBitmap;
+using orvane::platform::UniqueHandle;
+using orvane::platform::UniqueIcon;
+using orvane::platform::UniqueMemoryDc;
+
+static_assert(sizeof(TBBUTTON) == 32 && sizeof(TBBUTTONINFOW) == 48);
+
+std::vector<ReadButton> ReadToolbar(HWND toolbar) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(toolbar, &pid);
+    UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    if (!process) throw std::runtime_error("OpenProcess failed");
+    const RemoteMemory button(process.Get(), sizeof(TBBUTTON));
+    const RemoteMemory info(process.Get(), sizeof(TBBUTTONINFOW));
+    const RemoteMemory text(process.Get(), 2048);
+    if (!button || !info || !text) throw std::runtime_error("VirtualAllocEx failed");
+
+    std::vector<ReadButton> buttons;
+    const auto count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        TBBUTTON local{};
+        SendMessageW(toolbar, TB_GETBUTTON, static_cast<WPARAM>(i),
+                     reinterpret_cast<LPARAM>(button.Address()));
+        if (!ReadProcessMemory(process.Get(), button.Address(), &local, sizeof local, nullptr)) {
+            throw std::runtime_error("ReadProcessMemory of TBBUTTON failed");
+        }
+        ReadButton read;
+        read.command = local.idCommand;
+        read.data = local.dwData;
+        if (local.dwData != 0) {
+            TBBUTTONINFOW query{};
+            query.cbSize = sizeof query;
+            query.dwMask = TBIF_TEXT | TBIF_LPARAM | TBIF_COMMAND;
+            query.pszText = static_cast<wchar_t*>(text.Address());
+            query.cchText = 1024;
+            WriteProcessMemory(process.Get(), info.Address(), &query, sizeof query, nullptr);
+            SendMessageW(toolbar, TB_GETBUTTONINFOW, static_cast<WPARAM>(local.idCommand),
+                         reinterpret_cast<LPARAM>(info.Address()));
+            TBBUTTONINFOW answer{};
+            wchar_t tip[1024] = {};
+            ReadProcessMemory(process.Get(), info.Address(), &answer, sizeof answer, nullptr);
+            ReadProcessMemory(process.Get(), text.Address(), tip, sizeof tip, nullptr);
+            read.recordRead =
+                ReadProcessMemory(process.Get(), reinterpret_cast<void*>(answer.lParam),
+                                  &read.record, sizeof read.record, nullptr) != FALSE;
+            tip[1023] = L'\0';
+            read.text = tip;
+        }
+        buttons.push_back(read);
+    }
+    return buttons;
+}
+
+std::wstring ClassOf(HWND window) {
+    wchar_t name[260] = {};
+    GetClassNameW(window, name, 260);
+    return name;
+}
+
+std::wstring TitleOf(HWND window) {
+    wchar_t title[260] = {};
+    GetWindowTextW(window, title, 260);
+    return title;
+}
+
+void PumpMessages(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        if (milliseconds) Sleep(5);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+std::wstring TempFile(const std::wstring& name) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring path = folder + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                              std::to_wstring(GetTickCount()) + L"-" + name;
+    DeleteFileW(path.c_str());
+    return path;
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, 0, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return {};
+    const UniqueHandle file(opened);
+    std::string bytes;
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+        bytes.append(chunk, read);
+    }
+    return bytes;
+}
+
+namespace {
+
+UniqueBitmap TopDownDib(HDC dc, int side, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = side;
+    info.bmiHeader.biHeight = -side;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
+}
+
+} // namespace
+
+COLORREF IconPixel(HICON icon, int side, int x, int y) {
+    UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    void* bits = nullptr;
+    UniqueBitmap bitmap = TopDownDib(dc.Get(), side, &bits);
+    const Selected selected(dc.Get(), bitmap.Get());
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    for (int i = 0; i < side * side; ++i) pixels[i] = 0xFF00FF;
+    if (!DrawIconEx(dc.Get(), 0, 0, icon, side, side, 0, nullptr, DI_NORMAL)) return CLR_INVALID;
+    GdiFlush();
+    const std::uint32_t pixel = pixels[y * side + x];
+    return RGB(pixel >> 16 & 0xFF, pixel >> 8 & 0xFF, pixel & 0xFF);
+}
+
+UniqueIcon SolidIcon(int side, COLORREF colour) {
+    void* bits = nullptr;
+    UniqueBitmap colourBitmap = TopDownDib(nullptr, side, &bits);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    const std::uint32_t argb =
+        0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
+    for (int i = 0; i < side * side; ++i) pixels[i] = argb;
+    const std::vector<std::uint8_t> maskBits(static_cast<std::size_t>((side + 15) / 16 * 2 * side),
+                                             0);
+    UniqueBitmap mask(CreateBitmap(side, side, 1, 1, maskBits.data()));
+    ICONINFO icon{TRUE, 0, 0, mask.Get(), colourBitmap.Get()};
+    return UniqueIcon(CreateIconIndirect(&icon));
+}
+
+} // namespace simtest
