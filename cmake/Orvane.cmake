@@ -29,7 +29,8 @@ function(orvane_win_test target)
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/resources/TestManifest.rc)
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Under Wine the report's path is on drive Z:, which maps the Unix root.
   add_test(NAME ${target} COMMAND ${target}
-                               --gtest_output=xml:${CMAKE_BINARY_DIR}/results/${target}.xml)
+                               --gtest_output=xml:Z:${CMAKE_BINARY_DIR}/results/${target}.xml)
   set_tests_properties(${target} PROPERTIES TIMEOUT 600)
 endfunction()
