@@ -13,7 +13,8 @@ namespace {
 std::wstring ExecutableFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
         if (length < path.size()) {
             path.resize(length);
             break;
@@ -35,13 +36,15 @@ bool TDozedeR64Form::Is64BitWindows() {
     const FARPROC found = GetProcAddress(GetModuleHandleW(L"Kernel32.dll"), "IsWow64Process");
     if (found) {
         BOOL wow64 = FALSE;
-        reinterpret_cast<IsWow64Process>(reinterpret_cast<void*>(found))(GetCurrentProcess(), &wow64);
+        reinterpret_cast<IsWow64Process>(reinterpret_cast<void*>(found))(GetCurrentProcess(),
+                                                                         &wow64);
         return true;
     }
     OSVERSIONINFOW version{};
     version.dwOSVersionInfoSize = sizeof version;
     GetVersionExW(&version);
-    return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 2);
+    return version.dwMajorVersion > 5 ||
+           (version.dwMajorVersion == 5 && version.dwMinorVersion >= 2);
 }
 
 void TDozedeR64Form::ApplicationException(std::exception_ptr) {
@@ -51,7 +54,7 @@ void TDozedeR64Form::ApplicationException(std::exception_ptr) {
 void TDozedeR64Form::FormCreate() {
     if (!Is64BitWindows()) {
         platform::Use<platform::Dialogs>().ShowMessageBox(Handle(), texts::Not64BitWindows,
-                                                      texts::AppTitle, MB_ICONINFORMATION);
+                                                          texts::AppTitle, MB_ICONINFORMATION);
         ui::App().Terminate();
         return;
     }
@@ -85,8 +88,10 @@ void TDozedeR64Form::FormCreate() {
 
     IsStart = true;
 
-    if (ConfigFile().Exists()) ReadConfig();
-    else ApplyDefaultConfig();
+    if (ConfigFile().Exists())
+        ReadConfig();
+    else
+        ApplyDefaultConfig();
 
     FormMinimized = true;
 

@@ -9,7 +9,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     const HANDLE mutex = CreateMutexW(nullptr, FALSE, L"DozedeR64Mutex");
     if (WaitForSingleObject(mutex, 0) == WAIT_TIMEOUT) {
         platform::Use<platform::Dialogs>().ShowMessageBox(nullptr, texts::AlreadyRunning,
-                                                      texts::AppTitle, MB_ICONINFORMATION);
+                                                          texts::AppTitle, MB_ICONINFORMATION);
         return 0;
     }
     ui::Application application;

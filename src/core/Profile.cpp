@@ -115,6 +115,8 @@ void IniFile::DeleteKey(const std::wstring& section, const std::wstring& key) {
     WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str());
 }
 
-void IniFile::EraseSection(const std::wstring& section) { Write(section.c_str(), nullptr, nullptr); }
+void IniFile::EraseSection(const std::wstring& section) {
+    Write(section.c_str(), nullptr, nullptr);
+}
 
 } // namespace orvane

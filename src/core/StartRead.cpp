@@ -51,9 +51,15 @@ void TDozedeR64Form::SetHintFontSize(int points) {
 void TDozedeR64Form::SetHintFontFromIconSize() {
     int points = IconTipTextFontSize;
     switch (IconSize) {
-    case 32: points = 12; break;
-    case 48: points = 16; break;
-    case 64: points = 18; break;
+    case 32:
+        points = 12;
+        break;
+    case 48:
+        points = 16;
+        break;
+    case 64:
+        points = 18;
+        break;
     default: {
         const RECT monitor = platform::PointerMonitor().rcMonitor;
         IconSize = (monitor.right - monitor.left) / 10;

@@ -18,7 +18,11 @@ public:
 
 template <> Clock& Real<Clock>();
 
-inline std::uint32_t Now() { return Use<Clock>().Now(); }
-inline void SleepMs(std::uint32_t milliseconds) { Use<Clock>().Sleep(milliseconds); }
+inline std::uint32_t Now() {
+    return Use<Clock>().Now();
+}
+inline void SleepMs(std::uint32_t milliseconds) {
+    Use<Clock>().Sleep(milliseconds);
+}
 
 } // namespace orvane::platform

@@ -6,7 +6,7 @@ namespace {
 class WindowsDialogs final : public Dialogs {
 public:
     int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                   UINT flags) override {
+                       UINT flags) override {
         return ::MessageBoxW(owner, text.c_str(), caption.c_str(), flags);
     }
 };

@@ -12,7 +12,7 @@ public:
     virtual ~Dialogs() = default;
     // MessageBoxW: returns the button the user pressed (IDOK, IDYES, ...).
     virtual int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                           UINT flags) = 0;
+                               UINT flags) = 0;
 };
 
 template <> Dialogs& Real<Dialogs>();

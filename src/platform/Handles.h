@@ -100,9 +100,8 @@ private:
 class RemoteMemory {
 public:
     RemoteMemory(HANDLE process, SIZE_T size)
-        : process_(process),
-          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE,
-                                  PAGE_READWRITE)) {}
+        : process_(process), address_(VirtualAllocEx(process, nullptr, size,
+                                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
     RemoteMemory(const RemoteMemory&) = delete;
     RemoteMemory& operator=(const RemoteMemory&) = delete;
     ~RemoteMemory() {

@@ -51,14 +51,16 @@ void TDozedeR64Form::Button1Click() {
     HWND showButton = nullptr;
     if (!IsWin7 && !IsWin8) showButton = FindChild(HTrayNotifyWindow, L"Button");
     if (IsWin8) HTrayInputIndicator = FindChild(HTrayNotifyWindow, L"TrayInputIndicatorWClass");
-    const HWND mainToolbar = FindChild(FindChild(HTrayNotifyWindow, L"SysPager"), L"ToolbarWindow32");
+    const HWND mainToolbar =
+        FindChild(FindChild(HTrayNotifyWindow, L"SysPager"), L"ToolbarWindow32");
     if (IsVista) {
         HVistaSystemIconTray = nullptr;
         if (HTrayNotifyWindow) {
             EnumChildWindows(
                 HTrayNotifyWindow,
                 [](HWND child, LPARAM self) {
-                    return reinterpret_cast<TDozedeR64Form*>(self)->FindSystemIconTrayProc(child, 0);
+                    return reinterpret_cast<TDozedeR64Form*>(self)->FindSystemIconTrayProc(child,
+                                                                                           0);
                 },
                 reinterpret_cast<LPARAM>(this));
         }
@@ -94,8 +96,8 @@ void TDozedeR64Form::Button1Click() {
         GetTaskTrayInfo(HVistaSystemIconTray);
         IconCountOnSystemIconTray = TotalBtnCount - IconCountOnTaskTray;
     }
-    ShowButtonExists = (IsWin7 || IsWin8) ? IconCountOnOverflowWindow > 0
-                                          : IsWindowVisible(showButton) != FALSE;
+    ShowButtonExists =
+        (IsWin7 || IsWin8) ? IconCountOnOverflowWindow > 0 : IsWindowVisible(showButton) != FALSE;
     ui::App().ProcessMessages();
 }
 
@@ -123,14 +125,16 @@ void TDozedeR64Form::GetTaskTrayInfo(HWND hTaskTrayWnd) {
     // Slots of buttons that are skipped stay empty rather than keep an earlier icon.
     TrayNotify.resize(total);
     ToolTip.resize(total);
-    std::fill(TrayNotify.begin() + static_cast<std::ptrdiff_t>(base), TrayNotify.end(), TTrayNotify{});
+    std::fill(TrayNotify.begin() + static_cast<std::ptrdiff_t>(base), TrayNotify.end(),
+              TTrayNotify{});
     std::fill(ToolTip.begin() + static_cast<std::ptrdiff_t>(base), ToolTip.end(), std::wstring());
     TotalBtnCount = static_cast<std::int32_t>(total);
 
     wchar_t text[TextUnits];
     for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
         TBBUTTON button{};
-        if (!SendMessageW(hTaskTrayWnd, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(buttonBuffer.Address())) ||
+        if (!SendMessageW(hTaskTrayWnd, TB_GETBUTTON, i,
+                          reinterpret_cast<LPARAM>(buttonBuffer.Address())) ||
             !ReadRemote(process.Get(), buttonBuffer.Address(), button) || button.dwData == 0) {
             continue;
         }
@@ -140,7 +144,8 @@ void TDozedeR64Form::GetTaskTrayInfo(HWND hTaskTrayWnd) {
         info.pszText = static_cast<LPWSTR>(textBuffer.Address());
         info.cchText = static_cast<int>(TextUnits);
         SIZE_T written = 0;
-        if (!WriteProcessMemory(process.Get(), infoBuffer.Address(), &info, sizeof info, &written)) {
+        if (!WriteProcessMemory(process.Get(), infoBuffer.Address(), &info, sizeof info,
+                                &written)) {
             continue;
         }
         SendMessageW(hTaskTrayWnd, TB_GETBUTTONINFOW, static_cast<WPARAM>(button.idCommand),

@@ -30,7 +30,7 @@ TEST(ProgramStart, ASecondCopyShowsItsMessageAndEndsWhileTheFirstStaysAsItWas) {
     ChildProcess second(test::Quoted(test::ProgramPath()));
     const HWND box = second.WaitForWindow(L"#32770", 10000);
     ASSERT_NE(box, nullptr) << "no message box from the second copy";
-    for (int i = 0; i < 500 && !IsWindowVisible(box); ++i) Sleep(10);  // built before shown
+    for (int i = 0; i < 500 && !IsWindowVisible(box); ++i) Sleep(10); // built before shown
     EXPECT_EQ(test::WindowText(box), texts::AppTitle);
     EXPECT_EQ(test::WindowText(GetDlgItem(box, 0xFFFF)), texts::AlreadyRunning);
     EXPECT_EQ(test::FindProcessWindow(second.Pid(), L"OrvaneForm"), nullptr);

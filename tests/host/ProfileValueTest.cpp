@@ -23,8 +23,7 @@ INSTANTIATE_TEST_SUITE_P(
     Values, ProfileIntegerTest,
     testing::Values(IntegerCase{L"0", 0}, IntegerCase{L"115", 115}, IntegerCase{L"-7", -7},
                     IntegerCase{L"+42", 42}, IntegerCase{L"  64 ", 64},
-                    IntegerCase{L"2147483647", 2147483647},
-                    IntegerCase{L"-2147483648", INT32_MIN},
+                    IntegerCase{L"2147483647", 2147483647}, IntegerCase{L"-2147483648", INT32_MIN},
                     IntegerCase{L"2147483648", std::nullopt},
                     IntegerCase{L"-2147483649", std::nullopt},
                     IntegerCase{L"99999999999999999999", std::nullopt},
@@ -66,12 +65,13 @@ TEST_P(VersionFlagsTest, NamesTheWindowsGeneration) {
     EXPECT_EQ(VersionFlagsOf(GetParam().major, GetParam().minor), GetParam().flags);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Versions, VersionFlagsTest,
-    testing::Values(VersionCase{5, 1, {}}, VersionCase{5, 2, {}},
-                    VersionCase{6, 0, {true, false, false}}, VersionCase{6, 1, {false, true, false}},
-                    VersionCase{6, 2, {false, false, true}}, VersionCase{6, 3, {}},
-                    VersionCase{10, 0, {false, false, true}}));
+INSTANTIATE_TEST_SUITE_P(Versions, VersionFlagsTest,
+                         testing::Values(VersionCase{5, 1, {}}, VersionCase{5, 2, {}},
+                                         VersionCase{6, 0, {true, false, false}},
+                                         VersionCase{6, 1, {false, true, false}},
+                                         VersionCase{6, 2, {false, false, true}},
+                                         VersionCase{6, 3, {}},
+                                         VersionCase{10, 0, {false, false, true}}));
 
 } // namespace
 } // namespace orvane

@@ -33,9 +33,10 @@ double Seconds() {
 std::string Scenario(int icons) {
     std::string text = "layout win7\n";
     for (int i = 0; i < icons; ++i) {
-        text += std::string("icon ") + (i % 5 == 4 ? "overflow" : "tray") + " id=" + std::to_string(i + 1) +
-                " msg=0x8001 color=#" + (i % 2 ? "3080ff" : "ff8030") + " tip=Icon number " +
-                std::to_string(i) + " with a tip of ordinary length\n";
+        text += std::string("icon ") + (i % 5 == 4 ? "overflow" : "tray") +
+                " id=" + std::to_string(i + 1) + " msg=0x8001 color=#" +
+                (i % 2 ? "3080ff" : "ff8030") + " tip=Icon number " + std::to_string(i) +
+                " with a tip of ordinary length\n";
     }
     return text;
 }
@@ -53,9 +54,10 @@ std::vector<HWND> Toolbars(HWND taskbar) {
 int BareRoundTrips(HWND toolbar) {
     DWORD pid = 0;
     GetWindowThreadProcessId(toolbar, &pid);
-    platform::UniqueHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
-    platform::RemoteMemory button(process.Get(), sizeof(TBBUTTON)), info(process.Get(), sizeof(TBBUTTONINFOW)),
-        text(process.Get(), 2048);
+    platform::UniqueHandle process(
+        OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid));
+    platform::RemoteMemory button(process.Get(), sizeof(TBBUTTON)),
+        info(process.Get(), sizeof(TBBUTTONINFOW)), text(process.Get(), 2048);
     const int count = static_cast<int>(SendMessageW(toolbar, TB_BUTTONCOUNT, 0, 0));
     wchar_t tip[1024];
     SIZE_T moved = 0;
@@ -69,11 +71,13 @@ int BareRoundTrips(HWND toolbar) {
         record.pszText = static_cast<LPWSTR>(text.Address());
         record.cchText = 1024;
         WriteProcessMemory(process.Get(), info.Address(), &record, sizeof record, &moved);
-        SendMessageW(toolbar, TB_GETBUTTONINFOW, b.idCommand, reinterpret_cast<LPARAM>(info.Address()));
+        SendMessageW(toolbar, TB_GETBUTTONINFOW, b.idCommand,
+                     reinterpret_cast<LPARAM>(info.Address()));
         ReadProcessMemory(process.Get(), info.Address(), &record, sizeof record, &moved);
         ReadProcessMemory(process.Get(), text.Address(), tip, sizeof tip, &moved);
         TTrayNotify data{};
-        ReadProcessMemory(process.Get(), reinterpret_cast<void*>(record.lParam), &data, sizeof data, &moved);
+        ReadProcessMemory(process.Get(), reinterpret_cast<void*>(record.lParam), &data, sizeof data,
+                          &moved);
     }
     return count;
 }
@@ -90,7 +94,7 @@ int wmain() try {
     NoDialogs dialogs;
     platform::ScopedOverride<platform::Dialogs> quiet(dialogs);
     TDozedeR64Form form;
-    form.SetWindowState(ui::WindowState::Minimized);  // the refresh without drawing
+    form.SetWindowState(ui::WindowState::Minimized); // the refresh without drawing
 
     double worst = 0;
     for (int icons : {20, 100, 500}) {
@@ -106,7 +110,8 @@ int wmain() try {
             for (HWND toolbar : Toolbars(simulator.Taskbar())) buttons += BareRoundTrips(toolbar);
             bare.push_back(Seconds() - start);
             if (form.TotalBtnCount != icons || buttons != icons) {
-                std::fwprintf(stderr, L"expected %d buttons, the refresh saw %d and the round trips %d\n",
+                std::fwprintf(stderr,
+                              L"expected %d buttons, the refresh saw %d and the round trips %d\n",
                               icons, form.TotalBtnCount, buttons);
                 return 1;
             }
@@ -115,8 +120,9 @@ int wmain() try {
         const double perIconBare = Median(bare) / icons * 1e6;
         const double ratio = perIconRefresh / perIconBare;
         worst = std::max(worst, ratio);
-        std::printf("%4d icons: refresh %.1f us per icon, bare round trips %.1f us per icon, ratio %.2f\n",
-                    icons, perIconRefresh, perIconBare, ratio);
+        std::printf(
+            "%4d icons: refresh %.1f us per icon, bare round trips %.1f us per icon, ratio %.2f\n",
+            icons, perIconRefresh, perIconBare, ratio);
     }
     std::printf("refresh ratio %.2f\n", worst);
     return 0;

@@ -103,7 +103,9 @@ int Application::AddMessageFilter(MessageFilter filter) {
     return id;
 }
 
-void Application::RemoveMessageFilter(int id) { filters_.erase(id); }
+void Application::RemoveMessageFilter(int id) {
+    filters_.erase(id);
+}
 
 void Application::HandleException(std::exception_ptr error) noexcept {
     try {
@@ -131,7 +133,9 @@ UINT Application::RegisterMenuItem(MenuItem* item) {
     return id;
 }
 
-void Application::UnregisterMenuItem(UINT id) { menuItems_.erase(id); }
+void Application::UnregisterMenuItem(UINT id) {
+    menuItems_.erase(id);
+}
 
 bool Application::DispatchMenuCommand(UINT id) {
     auto found = menuItems_.find(id);

@@ -65,7 +65,9 @@ private:
     bool comInitialized_ = false;
 };
 
-inline Application& App() { return Application::Instance(); }
+inline Application& App() {
+    return Application::Instance();
+}
 
 // Runs an event handler with the exception policy of the application.
 template <class F> void Guarded(F&& handler) noexcept {

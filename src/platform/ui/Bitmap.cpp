@@ -23,7 +23,9 @@ void Canvas::Draw(int x, int y, const Bitmap& bitmap) {
     BitBlt(dc_, x, y, bitmap.Width(), bitmap.Height(), bitmap.Dc(), 0, 0, SRCCOPY);
 }
 
-Bitmap::Bitmap(Bitmap&& other) noexcept { *this = std::move(other); }
+Bitmap::Bitmap(Bitmap&& other) noexcept {
+    *this = std::move(other);
+}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {
@@ -40,7 +42,9 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     return *this;
 }
 
-Bitmap::~Bitmap() { Free(); }
+Bitmap::~Bitmap() {
+    Free();
+}
 
 void Bitmap::Free() {
     if (dc_ && original_) SelectObject(dc_.Get(), original_);

@@ -152,7 +152,8 @@ HBRUSH Control::BackgroundBrush() {
 RECT Control::Bounds() const {
     RECT bounds{};
     GetWindowRect(window_, &bounds);
-    if (parent_) MapWindowPoints(nullptr, parent_->ClientWindow(), reinterpret_cast<POINT*>(&bounds), 2);
+    if (parent_)
+        MapWindowPoints(nullptr, parent_->ClientWindow(), reinterpret_cast<POINT*>(&bounds), 2);
     return bounds;
 }
 
@@ -191,24 +192,33 @@ void Control::SetClientSize(int width, int height) {
     SetBounds(Left(), Top(), area.right - area.left, area.bottom - area.top);
 }
 
-bool Control::Visible() const { return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool Control::Visible() const {
+    return (GetWindowLongPtrW(window_, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void Control::SetVisible(bool visible) {
     ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE);
     if (parent_) parent_->ChildBoundsChanged();
 }
 
-bool Control::Enabled() const { return IsWindowEnabled(window_) != FALSE; }
+bool Control::Enabled() const {
+    return IsWindowEnabled(window_) != FALSE;
+}
 
-void Control::SetEnabled(bool enabled) { EnableWindow(window_, enabled); }
+void Control::SetEnabled(bool enabled) {
+    EnableWindow(window_, enabled);
+}
 
 std::wstring Control::Text() const {
     std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window_)) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
+    text.resize(
+        static_cast<size_t>(GetWindowTextW(window_, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void Control::SetText(const std::wstring& text) { SetWindowTextW(window_, text.c_str()); }
+void Control::SetText(const std::wstring& text) {
+    SetWindowTextW(window_, text.c_str());
+}
 
 void Control::SetFont(const Font& font) {
     parentFont_ = false;
@@ -241,10 +251,16 @@ std::optional<COLORREF> Control::Color() const {
     return std::nullopt;
 }
 
-void Control::SetFocus() { ::SetFocus(window_); }
+void Control::SetFocus() {
+    ::SetFocus(window_);
+}
 
-void Control::Invalidate() { InvalidateRect(window_, nullptr, FALSE); }
+void Control::Invalidate() {
+    InvalidateRect(window_, nullptr, FALSE);
+}
 
-void Control::SetControlId(int id) { SetWindowLongPtrW(window_, GWLP_ID, id); }
+void Control::SetControlId(int id) {
+    SetWindowLongPtrW(window_, GWLP_ID, id);
+}
 
 } // namespace orvane::ui

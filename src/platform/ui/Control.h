@@ -65,10 +65,10 @@ public:
         const wchar_t* ClassName = nullptr;
         DWORD Style = 0;
         DWORD ExStyle = 0;
-        Control* Parent = nullptr;   // child control
-        HWND Owner = nullptr;        // top-level window
+        Control* Parent = nullptr; // child control
+        HWND Owner = nullptr;      // top-level window
         RECT Bounds{0, 0, 0, 0};
-        bool ParentColor = true;     // take the parent's background colour
+        bool ParentColor = true;      // take the parent's background colour
         bool PaintBackground = false; // the toolkit erases the background (own classes)
     };
 

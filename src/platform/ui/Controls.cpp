@@ -109,7 +109,9 @@ LRESULT ScrollBox::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     return Control::WndProc(message, wParam, lParam);
 }
 
-void ScrollBox::ChildBoundsChanged() { UpdateScrollBars(); }
+void ScrollBox::ChildBoundsChanged() {
+    UpdateScrollBars();
+}
 
 void ScrollBox::UpdateScrollBars() {
     if (updating_ || !content_) return;
@@ -160,18 +162,35 @@ void ScrollBox::Scroll(int bar, int request) {
     int position = info.nPos;
     const int line = 20, page = static_cast<int>(info.nPage);
     switch (request) {
-    case SB_LINEUP: position -= line; break;
-    case SB_LINEDOWN: position += line; break;
-    case SB_PAGEUP: position -= page; break;
-    case SB_PAGEDOWN: position += page; break;
+    case SB_LINEUP:
+        position -= line;
+        break;
+    case SB_LINEDOWN:
+        position += line;
+        break;
+    case SB_PAGEUP:
+        position -= page;
+        break;
+    case SB_PAGEDOWN:
+        position += page;
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: position = info.nTrackPos; break;
-    case SB_TOP: position = 0; break;
-    case SB_BOTTOM: position = info.nMax; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        position = info.nTrackPos;
+        break;
+    case SB_TOP:
+        position = 0;
+        break;
+    case SB_BOTTOM:
+        position = info.nMax;
+        break;
+    default:
+        return;
     }
-    if (bar == SB_VERT) ScrollTo(scrollX_, position);
-    else ScrollTo(position, scrollY_);
+    if (bar == SB_VERT)
+        ScrollTo(scrollX_, position);
+    else
+        ScrollTo(position, scrollY_);
 }
 
 } // namespace orvane::ui

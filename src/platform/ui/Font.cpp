@@ -10,9 +10,13 @@ int ScreenDpi() {
 
 } // namespace
 
-int Font::Size() const { return -MulDiv(Height, 72, ScreenDpi()); }
+int Font::Size() const {
+    return -MulDiv(Height, 72, ScreenDpi());
+}
 
-void Font::SetSize(int points) { Height = -MulDiv(points, ScreenDpi(), 72); }
+void Font::SetSize(int points) {
+    Height = -MulDiv(points, ScreenDpi(), 72);
+}
 
 platform::UniqueFont Font::Create() const {
     LOGFONTW description{};

@@ -12,7 +12,7 @@ struct Font {
     bool Bold = false;
     COLORREF Color = RGB(0, 0, 0);
 
-    int Size() const;            // in points at the screen's resolution
+    int Size() const; // in points at the screen's resolution
     void SetSize(int points);
     platform::UniqueFont Create() const;
     bool operator==(const Font&) const = default;

@@ -41,7 +41,9 @@ void Image::Down(MouseButton button, WPARAM keys, LPARAM position) {
         clicked_ = true;
         SetCapture(Handle());
     }
-    if (OnMouseDown) OnMouseDown(button, static_cast<UINT>(keys), GET_X_LPARAM(position), GET_Y_LPARAM(position));
+    if (OnMouseDown)
+        OnMouseDown(button, static_cast<UINT>(keys), GET_X_LPARAM(position),
+                    GET_Y_LPARAM(position));
 }
 
 void Image::Up(MouseButton button, WPARAM keys, LPARAM position) {
@@ -70,7 +72,8 @@ LRESULT Image::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
             TrackMouseEvent(&track);
             if (OnMouseEnter) OnMouseEnter();
         }
-        if (OnMouseMove) OnMouseMove(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (OnMouseMove)
+            OnMouseMove(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
     case WM_MOUSELEAVE:
         inside_ = false;
@@ -82,7 +85,9 @@ LRESULT Image::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDBLCLK:
         if (OnDblClick) OnDblClick();
         SetCapture(Handle());
-        if (OnMouseDown) OnMouseDown(MouseButton::Left, static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        if (OnMouseDown)
+            OnMouseDown(MouseButton::Left, static_cast<UINT>(wParam), GET_X_LPARAM(lParam),
+                        GET_Y_LPARAM(lParam));
         return 0;
     case WM_LBUTTONUP:
         Up(MouseButton::Left, wParam, lParam);

@@ -26,7 +26,8 @@ void MenuItem::AppendTo(HMENU menu) {
     if (caption_ == L"-") {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     } else if (submenu_) {
-        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu_), caption_.c_str());
+        AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(submenu_),
+                    caption_.c_str());
     } else {
         AppendMenuW(menu, MF_STRING, id_, caption_.c_str());
     }
@@ -37,7 +38,9 @@ void Menu::Add(MenuItem& item) {
     item.AppendTo(menu_.Get());
 }
 
-MainMenu::~MainMenu() { Detach(); }
+MainMenu::~MainMenu() {
+    Detach();
+}
 
 void MainMenu::Detach() {
     if (window_ && IsWindow(window_) && GetMenu(window_) == Handle()) ::SetMenu(window_, nullptr);
@@ -46,7 +49,8 @@ void MainMenu::Detach() {
 
 void PopupMenu::Popup(HWND owner, int x, int y) {
     SetForegroundWindow(owner);
-    TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    TrackPopupMenu(Handle(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, owner,
+                   nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
 }
 

@@ -30,7 +30,7 @@ private:
 
     std::wstring caption_;
     UINT id_ = 0;
-    HMENU submenu_ = nullptr;  // destroyed with the menu that holds it
+    HMENU submenu_ = nullptr; // destroyed with the menu that holds it
     std::vector<MenuItem*> items_;
 };
 

@@ -46,6 +46,8 @@ ApplicationEvents::ApplicationEvents()
           return handled;
       })) {}
 
-ApplicationEvents::~ApplicationEvents() { App().RemoveMessageFilter(filter_); }
+ApplicationEvents::~ApplicationEvents() {
+    App().RemoveMessageFilter(filter_);
+}
 
 } // namespace orvane::ui

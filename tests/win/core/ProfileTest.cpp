@@ -44,17 +44,18 @@ TEST_F(ProfileTest, ReadingAMissingFileGivesDefaultsAndCreatesNothing) {
 }
 
 struct ValueCase {
-    const wchar_t* stored;  // the line "Value=..." as found in the file, or null for none
-    std::int32_t integer;   // ReadInteger with default 7
-    bool boolean;           // ReadBool with default true
-    const wchar_t* text;    // ReadString with default "dflt"
+    const wchar_t* stored; // the line "Value=..." as found in the file, or null for none
+    std::int32_t integer;  // ReadInteger with default 7
+    bool boolean;          // ReadBool with default true
+    const wchar_t* text;   // ReadString with default "dflt"
 };
 
 class ProfileValueTest : public ProfileTest, public testing::WithParamInterface<ValueCase> {};
 
 TEST_P(ProfileValueTest, ReadsEachFormWithItsDefault) {
     const ValueCase& c = GetParam();
-    Given(std::wstring(L"[Sec]\r\n") + (c.stored ? std::wstring(L"Value=") + c.stored + L"\r\n" : L""));
+    Given(std::wstring(L"[Sec]\r\n") +
+          (c.stored ? std::wstring(L"Value=") + c.stored + L"\r\n" : L""));
     EXPECT_EQ(ini.ReadInteger(L"Sec", L"Value", 7), c.integer);
     EXPECT_EQ(ini.ReadBool(L"Sec", L"Value", true), c.boolean);
     EXPECT_EQ(ini.ReadString(L"Sec", L"Value", L"dflt"), c.text);
@@ -65,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(ValueCase{nullptr, 7, true, L"dflt"}, ValueCase{L"0", 0, false, L"0"},
                     ValueCase{L"1", 1, true, L"1"}, ValueCase{L"-3", -3, true, L"-3"},
                     ValueCase{L"abc", 7, true, L"abc"}, ValueCase{L"12abc", 7, true, L"12abc"},
-                    ValueCase{L"", 7, true, L""}, ValueCase{L"99999999999", 7, true, L"99999999999"}));
+                    ValueCase{L"", 7, true, L""},
+                    ValueCase{L"99999999999", 7, true, L"99999999999"}));
 
 TEST_F(ProfileTest, KeysAndSectionsMatchWithoutRegardToCase) {
     Given(L"[DisableIconTipText]\r\nValue=abc\r\n0=x\r\n[RightClickMinimize]\r\nValue=0\r\n");

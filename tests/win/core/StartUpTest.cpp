@@ -15,7 +15,9 @@ class StartUpTest : public testing::Test {
 protected:
     void SetUp() override { test::ClearDataFolder(); }
     void TearDown() override { test::ClearDataFolder(); }
-    static void GivenConfig(const std::wstring& text) { test::WriteUtf16File(test::ConfigPath(), text); }
+    static void GivenConfig(const std::wstring& text) {
+        test::WriteUtf16File(test::ConfigPath(), text);
+    }
     static int HintPoints(const TDozedeR64Form& form) { return form.LblHint.GetFont().Size(); }
     static int PointerMonitorWidth() {
         const RECT monitor = platform::PointerMonitor().rcMonitor;
@@ -49,7 +51,7 @@ struct ConfigCase {
     const wchar_t* file;
     int mainKey;
     bool isDouble;
-    int iconSize;  // 0: the pointer monitor's width div 10
+    int iconSize; // 0: the pointer monitor's width div 10
     int hintPoints;
     int tipFontSize;
 };
@@ -72,16 +74,18 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         ConfigCase{"Empty", L"", 115, false, 64, 18, 20},
         ConfigCase{"DoubleOnly", L"[MainKey]\r\nIsDouble=1\r\n", 42, true, 64, 18, 20},
-        ConfigCase{"StoredKey", L"[MainKey]\r\nIsDouble=0\r\nValue=120\r\n", 120, false, 64, 18, 20},
+        ConfigCase{"StoredKey", L"[MainKey]\r\nIsDouble=0\r\nValue=120\r\n", 120, false, 64, 18,
+                   20},
         ConfigCase{"Small", L"[IconSize]\r\nValue=32\r\n", 115, false, 32, 12, 20},
-        ConfigCase{"Middle", L"[IconSize]\r\nValue=48\r\n[IconTipTextFontSize]\r\nValue=30\r\n", 115,
-                   false, 48, 16, 30},
-        ConfigCase{"Largest", L"[IconSize]\r\nValue=0\r\n[IconTipTextFontSize]\r\nValue=26\r\n", 115,
-                   false, 0, 26, 26},
+        ConfigCase{"Middle", L"[IconSize]\r\nValue=48\r\n[IconTipTextFontSize]\r\nValue=30\r\n",
+                   115, false, 48, 16, 30},
+        ConfigCase{"Largest", L"[IconSize]\r\nValue=0\r\n[IconTipTextFontSize]\r\nValue=26\r\n",
+                   115, false, 0, 26, 26},
         ConfigCase{"OddSize", L"[IconSize]\r\nValue=100\r\n", 115, false, 0, 20, 20},
-        ConfigCase{"NotANumber", L"[IconSize]\r\nValue=big\r\n[MainKey]\r\nValue=F4\r\n", 115, false,
-                   64, 18, 20},
-        ConfigCase{"NoKeyCode", L"[MainKey]\r\nIsDouble=1\r\nValue=70000\r\n", 42, true, 64, 18, 20}),
+        ConfigCase{"NotANumber", L"[IconSize]\r\nValue=big\r\n[MainKey]\r\nValue=F4\r\n", 115,
+                   false, 64, 18, 20},
+        ConfigCase{"NoKeyCode", L"[MainKey]\r\nIsDouble=1\r\nValue=70000\r\n", 42, true, 64, 18,
+                   20}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(StartUpTest, ReadsEveryShortcutWithTheSharedModifier) {
@@ -138,7 +142,7 @@ TEST_F(StartUpTest, WaitsForTheTaskbarWhileProcessingMessages) {
     EXPECT_EQ(shell.lookups, 6);
     EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(5, 10));
     EXPECT_TRUE(processed);
-    EXPECT_EQ(form.MainKey, 115);  // and the start went on
+    EXPECT_EQ(form.MainKey, 115); // and the start went on
 }
 
 TEST_F(StartUpTest, TheCompanionsEditHasControlIdentifier1000) {

@@ -19,7 +19,7 @@ TEST(DISABLED_VersionProbe, ReportsTheFlags) {
 struct VersionCase {
     const char* name;
     const wchar_t* wineVersion;
-    DWORD flags;  // 1 IsVista, 2 IsWin7, 4 IsWin8
+    DWORD flags; // 1 IsVista, 2 IsWin7, 4 IsWin8
 };
 
 class VersionFlagsTest : public testing::TestWithParam<VersionCase> {};
@@ -31,15 +31,16 @@ TEST_P(VersionFlagsTest, FollowTheWindowsVersionReported) {
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     ASSERT_TRUE(CopyFileW(self, copy.c_str(), FALSE));
     const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
-    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ,
-                              GetParam().wineVersion,
-                              static_cast<DWORD>((wcslen(GetParam().wineVersion) + 1) * sizeof(wchar_t))),
-              ERROR_SUCCESS);
+    ASSERT_EQ(
+        RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, GetParam().wineVersion,
+                        static_cast<DWORD>((wcslen(GetParam().wineVersion) + 1) * sizeof(wchar_t))),
+        ERROR_SUCCESS);
 
     DWORD code = 0;
     {
-        test::ChildProcess probe(test::Quoted(copy) +
-                                 L" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_VersionProbe.*");
+        test::ChildProcess probe(
+            test::Quoted(copy) +
+            L" --gtest_also_run_disabled_tests --gtest_filter=DISABLED_VersionProbe.*");
         EXPECT_TRUE(probe.WaitExit(30000, &code));
     }
     RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
@@ -48,8 +49,10 @@ TEST_P(VersionFlagsTest, FollowTheWindowsVersionReported) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Wine, VersionFlagsTest,
-                         testing::Values(VersionCase{"Vista", L"vista", 1}, VersionCase{"Win7", L"win7", 2},
-                                         VersionCase{"Win10", L"win10", 4}, VersionCase{"WinXP", L"winxp64", 0}),
+                         testing::Values(VersionCase{"Vista", L"vista", 1},
+                                         VersionCase{"Win7", L"win7", 2},
+                                         VersionCase{"Win10", L"win10", 4},
+                                         VersionCase{"WinXP", L"winxp64", 0}),
                          [](const auto& info) { return info.param.name; });
 
 } // namespace

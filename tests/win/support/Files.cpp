@@ -2,7 +2,6 @@
 
 #include "platform/Win.h"
 
-
 namespace orvane::test {
 
 std::wstring DataFolder() {
@@ -13,7 +12,9 @@ std::wstring DataFolder() {
     return folder + L"\\";
 }
 
-std::wstring ConfigPath() { return DataFolder() + L"Config.ini"; }
+std::wstring ConfigPath() {
+    return DataFolder() + L"Config.ini";
+}
 
 void ClearDataFolder() {
     for (const wchar_t* name : {L"Config.ini", L"Kestrin.ini"}) {
@@ -52,11 +53,13 @@ std::string ReadBytes(const std::wstring& path) {
 std::wstring ReadText(const std::wstring& path) {
     const std::string bytes = ReadBytes(path);
     if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
-        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
+        return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2),
+                            (bytes.size() - 2) / 2);
     }
     std::wstring text(bytes.size(), L'\0');
-    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                                        text.data(), static_cast<int>(text.size()))));
+    text.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, bytes.data(),
+                                                        static_cast<int>(bytes.size()), text.data(),
+                                                        static_cast<int>(text.size()))));
     return text;
 }
 

@@ -22,9 +22,13 @@ ChildProcess::ChildProcess(const std::wstring& commandLine) {
     pid_ = info.dwProcessId;
 }
 
-ChildProcess::~ChildProcess() { End(); }
+ChildProcess::~ChildProcess() {
+    End();
+}
 
-bool ChildProcess::Running() const { return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT; }
+bool ChildProcess::Running() const {
+    return WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT;
+}
 
 bool ChildProcess::WaitExit(DWORD timeout, DWORD* exitCode) const {
     if (WaitForSingleObject(process_.Get(), timeout) != WAIT_OBJECT_0) return false;
@@ -81,10 +85,16 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
-std::wstring Quoted(const std::wstring& path) { return L"\"" + path + L"\""; }
+std::wstring Quoted(const std::wstring& path) {
+    return L"\"" + path + L"\"";
+}
 
-std::wstring ProgramPath() { return TestFolder() + L"..\\Orvane\\Orvane.exe"; }
+std::wstring ProgramPath() {
+    return TestFolder() + L"..\\Orvane\\Orvane.exe";
+}
 
-std::wstring TraySimPath() { return TestFolder() + L"..\\tools\\traysim.exe"; }
+std::wstring TraySimPath() {
+    return TestFolder() + L"..\\tools\\traysim.exe";
+}
 
 } // namespace orvane::test

@@ -39,7 +39,7 @@ public:
         UINT flags;
     };
     int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
-                   UINT flags) override {
+                       UINT flags) override {
         shown.push_back({owner, text, caption, flags});
         if (onShow) onShow();
         return answer;

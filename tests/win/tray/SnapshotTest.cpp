@@ -59,7 +59,8 @@ TEST_F(SnapshotTest, VisibleIconsComeFirstThenTheHiddenOnes) {
     EXPECT_EQ(form->IconCountOnTaskTray, 3);
     EXPECT_EQ(form->IconCountOnOverflowWindow, 2);
     EXPECT_TRUE(form->ShowButtonExists);
-    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"音量: 50%", L"Network", L"Dropbox", L"USB", L"OneDrive"}));
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"音量: 50%", L"Network", L"Dropbox", L"USB",
+                                                 L"OneDrive"}));
     const UINT ids[] = {11, 12, 13, 14, 15};
     for (int i = 0; i < 5; ++i) {
         const TTrayNotify& entry = form->TrayNotify[static_cast<size_t>(i)];
@@ -69,7 +70,8 @@ TEST_F(SnapshotTest, VisibleIconsComeFirstThenTheHiddenOnes) {
         EXPECT_EQ(OwnerProcess(entry.hWnd), tray.Pid());
         EXPECT_NE(entry.hIcon, nullptr);
     }
-    EXPECT_EQ(form->HTrayNotifyWindow, FindWindowExW(tray.Taskbar(), nullptr, L"TrayNotifyWnd", nullptr));
+    EXPECT_EQ(form->HTrayNotifyWindow,
+              FindWindowExW(tray.Taskbar(), nullptr, L"TrayNotifyWnd", nullptr));
     EXPECT_EQ(form->HTrayClockWindow,
               FindWindowExW(form->HTrayNotifyWindow, nullptr, L"TrayClockWClass", nullptr));
     EXPECT_NE(form->HOverflowWindow, nullptr);
@@ -91,8 +93,8 @@ TEST_F(SnapshotTest, OnWindows8TheInputIndicatorIsFound) {
     form->Button1Click();
     EXPECT_EQ(form->TotalBtnCount, 1);
     EXPECT_NE(form->HTrayInputIndicator, nullptr);
-    EXPECT_EQ(form->HTrayInputIndicator,
-              FindWindowExW(form->HTrayNotifyWindow, nullptr, L"TrayInputIndicatorWClass", nullptr));
+    EXPECT_EQ(form->HTrayInputIndicator, FindWindowExW(form->HTrayNotifyWindow, nullptr,
+                                                       L"TrayInputIndicatorWClass", nullptr));
 }
 
 TEST_F(SnapshotTest, OnVistaTheSystemIconsFollowTheUserIcons) {
@@ -105,7 +107,8 @@ TEST_F(SnapshotTest, OnVistaTheSystemIconsFollowTheUserIcons) {
     form->Button1Click();
     EXPECT_TRUE(dialogs.shown.empty());
     ASSERT_EQ(form->TotalBtnCount, 4);
-    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"Dropbox", L"OneDrive", L"音量", L"ネットワーク"}));
+    EXPECT_EQ(Tips(),
+              (std::vector<std::wstring>{L"Dropbox", L"OneDrive", L"音量", L"ネットワーク"}));
     EXPECT_EQ(form->IconCountOnTaskTray, 2);
     EXPECT_EQ(form->IconCountOnSystemIconTray, 2);
     wchar_t title[64] = {};
@@ -179,11 +182,15 @@ TEST_P(SnapshotFailureTest, TellsTheUserWhatCouldNotBeRead) {
 INSTANTIATE_TEST_SUITE_P(
     Trays, SnapshotFailureTest,
     testing::Values(FailureCase{"EmptyArea", "layout win7\n", {texts::TrayInfoFailed0}, 0},
-                    FailureCase{"EmptyTrayWithHiddenIcons", "layout win7\nicon overflow id=1 tip=a\n",
-                                {texts::TrayInfoFailed0}, 0},
+                    FailureCase{"EmptyTrayWithHiddenIcons",
+                                "layout win7\nicon overflow id=1 tip=a\n",
+                                {texts::TrayInfoFailed0},
+                                0},
                     FailureCase{"NoPager", "layout nopager\n", {texts::TrayInfoFailed1}, 0},
-                    FailureCase{"NoOverflowWindow", "layout nooverflow\nicon tray id=1 tip=a\n",
-                                {texts::OverflowInfoFailed2}, 1}),
+                    FailureCase{"NoOverflowWindow",
+                                "layout nooverflow\nicon tray id=1 tip=a\n",
+                                {texts::OverflowInfoFailed2},
+                                1}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
@@ -195,7 +202,7 @@ TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
         if (msg.message != WM_APP + 9) return false;
         ++nested;
         const std::int32_t before = form->TotalBtnCount;
-        form->Button1Click();  // as the show key or a shortcut would, from inside the wait
+        form->Button1Click(); // as the show key or a shortcut would, from inside the wait
         countsSeenInside.push_back(before);
         countsSeenInside.push_back(form->TotalBtnCount);
         return true;
@@ -211,7 +218,7 @@ TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
     EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"a", L"b", L"c"}));
     EXPECT_TRUE(dialogs.shown.empty());
 
-    form->Button1Click();  // and the next refresh runs as usual
+    form->Button1Click(); // and the next refresh runs as usual
     EXPECT_EQ(form->TotalBtnCount, 3);
 }
 

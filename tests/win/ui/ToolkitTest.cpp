@@ -196,7 +196,8 @@ protected:
         };
     }
     void Log(const wchar_t* what, MouseButton button, int x, int y) {
-        events.push_back(std::wstring(what) + (button == MouseButton::Right ? L" right " : L" left ") +
+        events.push_back(std::wstring(what) +
+                         (button == MouseButton::Right ? L" right " : L" left ") +
                          std::to_wstring(x) + L"," + std::to_wstring(y));
     }
     void Send(UINT message, int x, int y) {
@@ -214,9 +215,9 @@ TEST_F(ImageEventsTest, ADoubleClickGivesOneClickThenTheDoubleClick) {
     Send(WM_LBUTTONUP, 10, 20);
     Send(WM_LBUTTONDBLCLK, 10, 20);
     Send(WM_LBUTTONUP, 10, 20);
-    EXPECT_EQ(events, (std::vector<std::wstring>{L"enter", L"move 10,20", L"down left 10,20", L"click",
-                                                 L"up left 10,20", L"dblclick", L"down left 10,20",
-                                                 L"up left 10,20"}));
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"enter", L"move 10,20", L"down left 10,20",
+                                                 L"click", L"up left 10,20", L"dblclick",
+                                                 L"down left 10,20", L"up left 10,20"}));
 }
 
 TEST_F(ImageEventsTest, RightButtonAndReleaseOutsideGiveNoClick) {
@@ -225,8 +226,8 @@ TEST_F(ImageEventsTest, RightButtonAndReleaseOutsideGiveNoClick) {
     Send(WM_LBUTTONDOWN, 5, 5);
     Send(WM_LBUTTONUP, 250, 5);
     Send(WM_MOUSELEAVE, 0, 0);
-    EXPECT_EQ(events, (std::vector<std::wstring>{L"down right 5,5", L"up right 5,5", L"down left 5,5",
-                                                 L"up left 250,5", L"leave"}));
+    EXPECT_EQ(events, (std::vector<std::wstring>{L"down right 5,5", L"up right 5,5",
+                                                 L"down left 5,5", L"up left 250,5", L"leave"}));
 }
 
 TEST(ImageTest, ThePictureIsA24BitCanvasOfTheImagesSize) {
@@ -244,7 +245,7 @@ TEST(ImageTest, ThePictureIsA24BitCanvasOfTheImagesSize) {
     EXPECT_EQ(image.Picture().Pixel(6, 6), RGB(255, 255, 255));
     EXPECT_EQ(image.Picture().Pixel(12, 12), RGB(255, 255, 255));
     const std::uint8_t* line = image.Picture().ScanLine(2);
-    EXPECT_EQ(line[2 * 3 + 0], 255);  // blue comes first in a scan line
+    EXPECT_EQ(line[2 * 3 + 0], 255); // blue comes first in a scan line
     EXPECT_EQ(line[2 * 3 + 2], 0);
     image.ClearPicture();
     EXPECT_FALSE(image.HasPicture());
@@ -266,7 +267,7 @@ TEST(ScrollBoxTest, ScrollsOnlyWhenTheContentIsTallerThanTheBox) {
     EXPECT_EQ(info.nMax, 599);
     SendMessageW(box.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
     EXPECT_EQ(box.ScrollY(), 600 - box.ClientHeight());
-    EXPECT_EQ(image.Top(), 0);  // content coordinates stay
+    EXPECT_EQ(image.Top(), 0); // content coordinates stay
     RECT onScreen{};
     GetWindowRect(image.Handle(), &onScreen);
     POINT origin{0, 0};
@@ -295,7 +296,7 @@ TEST(FontTest, ChildrenFollowTheirParentsFontUntilTheyHaveTheirOwn) {
     Font sized;
     sized.SetSize(18);
     EXPECT_EQ(sized.Size(), 18);
-    EXPECT_EQ(sized.Height, -24);  // at 96 dots per inch
+    EXPECT_EQ(sized.Height, -24); // at 96 dots per inch
 }
 
 } // namespace
