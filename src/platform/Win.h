@@ -1,6 +1,7 @@
 #pragma once
 // The one place that pulls in the Windows headers for the platform layer.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
