@@ -32,13 +32,32 @@ HWND Child(const wchar_t* className, const wchar_t* title, HWND parent, WindowHa
     return CreateSimWindow(spec, handler);
 }
 
+// A click on the show button must not activate the taskbar, which the button's own
+// handling does by taking the focus; so the button only reports the click.
+LRESULT CALLBACK ShowButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                DWORD_PTR) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        return 0;
+    case WM_LBUTTONUP:
+        SendMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(button));
+        return 0;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(button, ShowButtonProc, 0);
+        break;
+    }
+    return DefSubclassProc(button, message, wParam, lParam);
+}
+
 } // namespace
 
 Shell::Shell(Layout layout, WindowHandler& handler, HFONT font) : layout(layout) {
     const bool vista = layout == Layout::Vista;
     WindowSpec bar;
     bar.className = L"Shell_TrayWnd";
-    bar.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
+    bar.style = WS_CHILD | WS_CLIPCHILDREN; // as a child it is not activated when published
     bar.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     bar.parent = HWND_MESSAGE;
     taskbar.Reset(CreateSimWindow(bar, &handler));
@@ -48,6 +67,7 @@ Shell::Shell(Layout layout, WindowHandler& handler, HFONT font) : layout(layout)
     if (!vista) indicator = Child(L"TrayInputIndicatorWClass", L"あ", notify, &handler);
     showButton = Child(L"Button", vista ? L"«" : L"▲", notify, nullptr, BS_PUSHBUTTON);
     SendMessageW(showButton, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    SetWindowSubclass(showButton, ShowButtonProc, 0, 0);
     if (layout != Layout::NoPager) {
         pager = Child(L"SysPager", L"", notify, &handler);
         main = std::make_unique<ToolbarControl>(pager, kUserToolbarTitle,
@@ -75,8 +95,9 @@ Shell::~Shell() {
 
 void Shell::Publish() {
     SetParent(taskbar.Get(), nullptr);
+    SetWindowLongPtrW(taskbar.Get(), GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
     SetWindowPos(taskbar.Get(), HWND_TOPMOST, 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
 void Shell::Arrange(const HiddenIcons& hidden) {

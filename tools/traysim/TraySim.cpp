@@ -27,24 +27,11 @@ struct ButtonRecord {
 static_assert(sizeof(ButtonRecord) == 32);
 
 constexpr UINT kCloseHidden = WM_APP + 1;
-constexpr std::size_t kMaxCommand = 64 * 1024;
 
 enum NotifyCode : ULONG_PTR { kAdd = 0, kModify = 1, kDelete = 2, kSetFocus = 3, kSetVersion = 4 };
 
-// An address at which no memory can be read: a page reserved without access.
-class UnreadablePage {
-public:
-    UnreadablePage() : address_(VirtualAlloc(nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS)) {
-        if (!address_) throw std::runtime_error("cannot reserve a page");
-    }
-    UnreadablePage(const UnreadablePage&) = delete;
-    UnreadablePage& operator=(const UnreadablePage&) = delete;
-    ~UnreadablePage() { VirtualFree(address_, 0, MEM_RELEASE); }
-    DWORD_PTR Address() const { return reinterpret_cast<DWORD_PTR>(address_) + 64; }
-
-private:
-    void* address_;
-};
+// The data of a junk button: in the lowest 64 KiB, which no process can map.
+constexpr DWORD_PTR kJunkAddress = 0x1230;
 
 struct Button {
     Area area = Area::Tray;
@@ -127,10 +114,6 @@ public:
     }
 
     bool RunCommand(std::wstring_view line, std::wstring& error) {
-        if (line.size() > kMaxCommand) {
-            error = L"command too long";
-            return false;
-        }
         const LineResult parsed = ParseLine(line);
         error = parsed.error;
         if (!error.empty()) return false;
@@ -263,7 +246,7 @@ private:
         DWORD_PTR data = reinterpret_cast<DWORD_PTR>(&button.record);
         const DataFault fault = button.spec ? button.spec->data : DataFault::None;
         if (fault == DataFault::Zero) data = 0;
-        if (fault == DataFault::Junk) data = junk_.Address();
+        if (fault == DataFault::Junk) data = kJunkAddress;
         const bool hidden =
             button.area == Area::Overflow && layout_ == Layout::Vista && !hiddenShown_;
         shell_->ToolbarFor(button.area)
@@ -442,7 +425,6 @@ private:
     OwnerLogFile log_;
     std::function<void()>& onClose_;
     UniqueFont font_;
-    UnreadablePage junk_;
     std::vector<std::unique_ptr<Button>> buttons_;
     int nextCommand_ = 100;
     bool hiddenShown_ = false;

@@ -189,4 +189,26 @@ TEST(RealInput, AClickOnTheTrayReachesTheIconsOwner) {
     EXPECT_NE(GetForegroundWindow(), tray.Taskbar()) << "the tray does not take the foreground";
 }
 
+TEST(RealInput, TheShowButtonOpensTheOverflowWindowForAClick) {
+    traysim::Tray tray(
+        L"icon tray id=1\nicon overflow id=2 msg=0x8002\nicon overflow id=3 msg=0x8003\n");
+    const Pointer pointer;
+    const RECT area = ClientOnScreen(tray.TrayNotify());
+    Pointer::Move({area.left + 5, area.top + 15}, MOUSEEVENTF_LEFTDOWN);
+    ASSERT_TRUE(IsWindowVisible(tray.OverflowWindow()));
+    const RECT box = ClientOnScreen(tray.OverflowWindow());
+    Pointer::Move({box.left + 32 + 20, box.top + 20}, MOUSEEVENTF_LEFTDOWN);
+    EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow())) << "a click on an icon closes it";
+    const auto owner = reinterpret_cast<std::uintptr_t>(tray.Icons().at(2).owner);
+    std::vector<traysim::OwnerMessage> clicks;
+    for (const traysim::OwnerMessage& entry : tray.Log()) {
+        if (entry.lParam != WM_MOUSEMOVE) clicks.push_back(entry);
+    }
+    const std::vector<traysim::OwnerMessage> expected = {{0x8003, 3, WM_LBUTTONDOWN, owner},
+                                                         {0x8003, 3, WM_LBUTTONUP, owner}};
+    EXPECT_EQ(clicks, expected);
+    EXPECT_NE(GetForegroundWindow(), tray.Taskbar());
+    EXPECT_NE(GetForegroundWindow(), tray.OverflowWindow());
+}
+
 } // namespace

@@ -93,21 +93,6 @@ std::wstring TempFile(const std::wstring& name) {
     return path;
 }
 
-std::string ReadFileBytes(const std::wstring& path) {
-    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_READ,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, 0, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return {};
-    const UniqueHandle file(opened);
-    std::string bytes;
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
-        bytes.append(chunk, read);
-    }
-    return bytes;
-}
-
 namespace {
 
 UniqueBitmap TopDownDib(HDC dc, int side, void** bits) {

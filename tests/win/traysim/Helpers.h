@@ -35,7 +35,6 @@ std::wstring TitleOf(HWND window);
 void PumpMessages(DWORD milliseconds = 0);
 // A fresh path in the temporary folder.
 std::wstring TempFile(const std::wstring& name);
-std::string ReadFileBytes(const std::wstring& path);
 
 // The colour of a pixel of the icon drawn at its size over magenta.
 COLORREF IconPixel(HICON icon, int side, int x, int y);

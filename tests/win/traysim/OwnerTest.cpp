@@ -1,6 +1,7 @@
 // Owner windows log the callback messages that reach them; mouse input on a button reaches
 // its owner as the shell forwards it.
 #include "Helpers.h"
+#include "support/Files.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
@@ -43,8 +44,8 @@ TEST(Owners, LogPostedCallbacksInMemoryAndFile) {
         {WM_USER, 0xFFFFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFEull, Handle(second)},
     };
     EXPECT_EQ(tray.Log(), expected);
-    const auto file = traysim::ParseOwnerLog(simtest::ReadFileBytes(log));
-    ASSERT_TRUE(file) << simtest::ReadFileBytes(log);
+    const auto file = traysim::ParseOwnerLog(orvane::test::ReadBytes(log));
+    ASSERT_TRUE(file) << orvane::test::ReadBytes(log);
     EXPECT_EQ(*file, expected) << "every line is in the file at once";
     DeleteFileW(log.c_str());
 }
@@ -57,7 +58,7 @@ TEST(Owners, LogFileStartsEmpty) {
         simtest::PumpMessages(20);
     }
     traysim::Tray tray(L"icon tray id=1\n", log);
-    EXPECT_EQ(simtest::ReadFileBytes(log), "");
+    EXPECT_EQ(orvane::test::ReadBytes(log), "");
     DeleteFileW(log.c_str());
 }
 

@@ -1,6 +1,7 @@
 // traysim.exe as the shell of other processes.
-#include "support/Process.h"
 #include "Helpers.h"
+#include "support/Files.h"
+#include "support/Simulator.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
@@ -9,54 +10,8 @@ namespace {
 
 using orvane::test::ChildProcess;
 using orvane::test::Quoted;
+using orvane::test::SimulatorProcess;
 using orvane::test::TraySimPath;
-
-void WriteText(const std::wstring& path, const std::string& utf8) {
-    const HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
-class Simulator {
-public:
-    explicit Simulator(const std::string& scenario)
-        : scenarioPath_(simtest::TempFile(L"scenario.txt")),
-          logPath_(simtest::TempFile(L"owners.log")) {
-        WriteText(scenarioPath_, scenario);
-        process_ =
-            std::make_unique<ChildProcess>(Quoted(TraySimPath()) + L" --scenario " +
-                                           Quoted(scenarioPath_) + L" --log " + Quoted(logPath_));
-    }
-    Simulator(const Simulator&) = delete;
-    Simulator& operator=(const Simulator&) = delete;
-    ~Simulator() {
-        process_->End(traysim::FindTaskbar(process_->Pid()));
-        DeleteFileW(scenarioPath_.c_str());
-        DeleteFileW(logPath_.c_str());
-    }
-
-    // The taskbar as soon as any lookup can find it.
-    HWND Taskbar() const {
-        const DWORD start = GetTickCount();
-        while (GetTickCount() - start < 20000 && process_->Running()) {
-            if (const HWND taskbar =
-                    orvane::test::FindProcessWindow(process_->Pid(), L"Shell_TrayWnd")) {
-                return taskbar;
-            }
-        }
-        return nullptr;
-    }
-    const ChildProcess& Process() const { return *process_; }
-    std::string Log() const { return simtest::ReadFileBytes(logPath_); }
-
-private:
-    std::wstring scenarioPath_;
-    std::wstring logPath_;
-    std::unique_ptr<ChildProcess> process_;
-};
 
 std::string ManyIcons(int visible, int hidden) {
     std::string scenario = "layout win7\n";
@@ -69,26 +24,31 @@ std::string ManyIcons(int visible, int hidden) {
 }
 
 TEST(Process, TheTaskbarAppearsOnlyWithEveryButton) {
-    const Simulator simulator(ManyIcons(40, 25));
+    const SimulatorProcess simulator(ManyIcons(300, 200));
     const HWND taskbar = simulator.Taskbar();
-    ASSERT_NE(taskbar, nullptr) << "no taskbar from " << testing::PrintToString(TraySimPath());
+    // At first sight, before any message (which would wait for the simulator to be idle).
     const HWND notify = FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr);
     const HWND pager = FindWindowExW(notify, nullptr, L"SysPager", nullptr);
     const HWND main = FindWindowExW(pager, nullptr, L"ToolbarWindow32", nullptr);
     const HWND overflow = FindWindowW(L"NotifyIconOverflowWindow", nullptr);
     const HWND hidden = FindWindowExW(overflow, nullptr, L"ToolbarWindow32", nullptr);
-    EXPECT_EQ(SendMessageW(main, TB_BUTTONCOUNT, 0, 0), 40);
-    EXPECT_EQ(SendMessageW(hidden, TB_BUTTONCOUNT, 0, 0), 25);
+    RECT icons;
+    GetWindowRect(pager, &icons);
+    EXPECT_EQ(icons.right - icons.left, 300 * 24) << "the area is laid out for every icon";
+
+    EXPECT_EQ(SendMessageW(main, TB_BUTTONCOUNT, 0, 0), 300);
+    EXPECT_EQ(SendMessageW(hidden, TB_BUTTONCOUNT, 0, 0), 200);
     EXPECT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), taskbar) << "it is the first taskbar found";
-    EXPECT_EQ(traysim::FindTaskbar(simulator.Process().Pid()), taskbar);
+    EXPECT_EQ(traysim::FindTaskbar(simulator.Pid()), taskbar);
 }
 
 TEST(Process, AnotherProcessReadsTheButtonsAndReachesTheOwners) {
-    const Simulator simulator(
+    const std::wstring log = simtest::TempFile(L"owners.log");
+    const SimulatorProcess simulator(
         "icon tray id=4 msg=0x8004 tip=音量: 50%\n"
-        "icon overflow id=5 msg=0x8005 tip=バッテリー残量: 80%\\n電源に接続: 充電中\n");
+        "icon overflow id=5 msg=0x8005 tip=バッテリー残量: 80%\\n電源に接続: 充電中\n",
+        log);
     const HWND taskbar = simulator.Taskbar();
-    ASSERT_NE(taskbar, nullptr);
     const HWND notify = FindWindowExW(taskbar, nullptr, L"TrayNotifyWnd", nullptr);
     const auto main =
         simtest::ReadToolbar(FindWindowExW(FindWindowExW(notify, nullptr, L"SysPager", nullptr),
@@ -105,26 +65,26 @@ TEST(Process, AnotherProcessReadsTheButtonsAndReachesTheOwners) {
     const HWND owner = simtest::AsWindow(main[0].record.owner);
     DWORD ownerProcess = 0;
     GetWindowThreadProcessId(owner, &ownerProcess);
-    EXPECT_EQ(ownerProcess, simulator.Process().Pid());
+    EXPECT_EQ(ownerProcess, simulator.Pid());
 
     ASSERT_TRUE(PostMessageW(owner, 0x8004, 4, WM_LBUTTONDOWN));
     ASSERT_TRUE(PostMessageW(owner, 0x8004, 4, WM_LBUTTONUP));
-    std::optional<std::vector<traysim::OwnerMessage>> log;
+    std::optional<std::vector<traysim::OwnerMessage>> entries;
     for (const DWORD start = GetTickCount(); GetTickCount() - start < 5000; Sleep(10)) {
-        log = traysim::ParseOwnerLog(simulator.Log());
-        if (log && log->size() >= 2) break;
+        entries = traysim::ParseOwnerLog(orvane::test::ReadBytes(log));
+        if (entries && entries->size() >= 2) break;
     }
-    ASSERT_TRUE(log);
+    ASSERT_TRUE(entries);
     const std::uint64_t handle = main[0].record.owner;
     const std::vector<traysim::OwnerMessage> expected = {{0x8004, 4, WM_LBUTTONDOWN, handle},
                                                          {0x8004, 4, WM_LBUTTONUP, handle}};
-    EXPECT_EQ(*log, expected);
+    EXPECT_EQ(*entries, expected);
+    DeleteFileW(log.c_str());
 }
 
 TEST(Process, ServesShellNotifyIconAndCommandsOfOtherProcesses) {
-    const Simulator simulator("icon tray id=1 tip=first\n");
+    const SimulatorProcess simulator("icon tray id=1 tip=first\n");
     const HWND taskbar = simulator.Taskbar();
-    ASSERT_NE(taskbar, nullptr);
     const HWND caller = CreateWindowExW(0, L"Static", L"caller", WS_POPUP, 0, 0, 1, 1, nullptr,
                                         nullptr, nullptr, nullptr);
     NOTIFYICONDATAW data{};
@@ -155,20 +115,23 @@ TEST(Process, ServesShellNotifyIconAndCommandsOfOtherProcesses) {
 }
 
 TEST(Process, EndsWhenItsTaskbarIsClosed) {
-    const Simulator simulator("");
-    const HWND taskbar = simulator.Taskbar();
+    const std::wstring scenario = simtest::TempFile(L"empty.txt");
+    orvane::test::WriteBytes(scenario, "");
+    const ChildProcess process(Quoted(TraySimPath()) + L" --scenario " + Quoted(scenario));
+    const HWND taskbar = process.WaitForWindow(L"Shell_TrayWnd", 20000);
     ASSERT_NE(taskbar, nullptr);
     PostMessageW(taskbar, WM_CLOSE, 0, 0);
     DWORD code = 99;
-    ASSERT_TRUE(simulator.Process().WaitExit(5000, &code));
+    ASSERT_TRUE(process.WaitExit(5000, &code));
     EXPECT_EQ(code, 0u);
+    DeleteFileW(scenario.c_str());
 }
 
 TEST(Process, RefusesBadArgumentsAndScenarios) {
     const std::wstring scenario = simtest::TempFile(L"bad.txt");
-    WriteText(scenario, "layout win7\nicon tray id=1 colour=#ffffff\n");
+    orvane::test::WriteBytes(scenario, "layout win7\nicon tray id=1 colour=#ffffff\n");
     const std::wstring notUtf8 = simtest::TempFile(L"latin1.txt");
-    WriteText(notUtf8, "icon tray id=1 tip=caf\xE9\n");
+    orvane::test::WriteBytes(notUtf8, "icon tray id=1 tip=caf\xE9\n");
     const std::wstring lines[] = {
         L"",
         L" --log x.log",
