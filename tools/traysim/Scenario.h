@@ -1,5 +1,17 @@
 #pragma once
-// The simulator's scenario: the tray's layout and icons, one line each.
+// The simulator's scenario: the tray's layout and icons, one line each (UTF-8 in a file).
+//
+//     # a comment; blank lines are ignored
+//     layout win7|vista|nopager|nooverflow            at most once, before the icons
+//     icon tray|overflow|system id=N [msg=N] [color=#RRGGBB] [data=zero|junk]
+//          [hicon=none] [owner=gone] [tipfill=N] [tip=TEXT]
+//
+// Numbers are decimal or 0x-hexadecimal, 32 bits at most; msg (default 0x8000) lies in
+// 0x400..0xFFFF; color defaults to #808080. tip= comes last and takes the rest of the line,
+// with \n for a line break and \\ for a backslash; tipfill=N repeats the tip (or "x") to
+// exactly N units, N up to kMaxTip.
+// "system" icons exist on Vista only, "overflow" ones on win7 and vista. At run time a
+// command is one icon line, "remove id=N", "clear" or "restart".
 
 #include <cstddef>
 #include <cstdint>

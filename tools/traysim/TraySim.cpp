@@ -27,6 +27,7 @@ struct ButtonRecord {
 static_assert(sizeof(ButtonRecord) == 32);
 
 constexpr UINT kCloseHidden = WM_APP + 1;
+constexpr COLORREF kBarColour = RGB(0x20, 0x2A, 0x3A);
 
 enum NotifyCode : ULONG_PTR { kAdd = 0, kModify = 1, kDelete = 2, kSetFocus = 3, kSetVersion = 4 };
 
@@ -87,6 +88,7 @@ public:
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         RegisterWindowClasses();
+        barBrush_.Reset(CreateSolidBrush(kBarColour));
         font_.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH, L"IPAGothic"));
@@ -174,6 +176,13 @@ public:
             break;
         case WM_MOUSEACTIVATE:
             return MA_NOACTIVATE;
+        case WM_ERASEBKGND: {
+            if (window == shell_->overflow.Get()) break;
+            RECT client;
+            GetClientRect(window, &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, barBrush_.Get());
+            return 1;
+        }
         case WM_COMMAND:
             if (HIWORD(wParam) == BN_CLICKED &&
                 reinterpret_cast<HWND>(lParam) == shell_->showButton) {
@@ -425,6 +434,7 @@ private:
     OwnerLogFile log_;
     std::function<void()>& onClose_;
     UniqueFont font_;
+    orvane::platform::UniqueBrush barBrush_;
     std::vector<std::unique_ptr<Button>> buttons_;
     int nextCommand_ = 100;
     bool hiddenShown_ = false;

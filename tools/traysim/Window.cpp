@@ -25,35 +25,27 @@ LRESULT CALLBACK HandlerThunk(HWND window, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-struct ClassSpec {
-    const wchar_t* name;
-    int brush; // stock object, or a system colour + 1 when negative
-};
-
-constexpr ClassSpec kClasses[] = {
-    {L"Shell_TrayWnd", BLACK_BRUSH},   {L"TrayNotifyWnd", BLACK_BRUSH},
-    {L"TrayClockWClass", BLACK_BRUSH}, {L"TrayInputIndicatorWClass", BLACK_BRUSH},
-    {L"SysPager", BLACK_BRUSH},        {L"NotifyIconOverflowWindow", -(COLOR_BTNFACE + 1)},
-    {L"TraySimOwner", NULL_BRUSH},
-};
+constexpr const wchar_t* kOverflowClass = L"NotifyIconOverflowWindow";
+constexpr const wchar_t* kClasses[] = {
+    L"Shell_TrayWnd", L"TrayNotifyWnd", L"TrayClockWClass", L"TrayInputIndicatorWClass",
+    L"SysPager",      kOverflowClass,   L"TraySimOwner"};
 
 } // namespace
 
 void RegisterWindowClasses() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
-    for (const ClassSpec& spec : kClasses) {
+    for (const wchar_t* name : kClasses) {
         WNDCLASSEXW existing{};
         existing.cbSize = sizeof existing;
-        if (GetClassInfoExW(instance, spec.name, &existing)) continue;
+        if (GetClassInfoExW(instance, name, &existing)) continue;
         WNDCLASSEXW windowClass{};
         windowClass.cbSize = sizeof windowClass;
         windowClass.lpfnWndProc = HandlerThunk;
         windowClass.hInstance = instance;
         windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-        windowClass.hbrBackground =
-            spec.brush < 0 ? reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(-spec.brush))
-                           : static_cast<HBRUSH>(GetStockObject(spec.brush));
-        windowClass.lpszClassName = spec.name;
+        // The shell's windows paint their own background.
+        if (name == kOverflowClass) windowClass.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
+        windowClass.lpszClassName = name;
         if (!RegisterClassExW(&windowClass)) throw std::runtime_error("RegisterClassExW failed");
     }
 }
