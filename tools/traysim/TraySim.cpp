@@ -191,6 +191,7 @@ public:
             }
             break;
         case WM_NOTIFY: {
+            if (InSendMessage()) break; // only our own toolbars' notifications carry pointers
             const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
             const ToolbarControl* toolbar = shell_->Toolbar(header.hwndFrom);
             if (!toolbar || header.code != NM_CUSTOMDRAW) break;

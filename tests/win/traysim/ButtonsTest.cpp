@@ -69,13 +69,6 @@ TEST(Buttons, RecordsHoldOwnerIdMessageAndIcon) {
     EXPECT_EQ(handles.size(), 5u);
 }
 
-TEST(Buttons, ShowButtonOnlyWithHiddenIcons) {
-    traysim::Tray tray(L"icon tray id=1\nicon tray id=2\n");
-    EXPECT_FALSE(IsWindowVisible(tray.ShowButton()));
-    EXPECT_EQ(SendMessageW(tray.OverflowToolbar(), TB_BUTTONCOUNT, 0, 0), 0);
-    EXPECT_EQ(SendMessageW(tray.MainToolbar(), TB_BUTTONCOUNT, 0, 0), 2);
-}
-
 TEST(Buttons, FaultsOfSingleButtons) {
     traysim::Tray tray(L"icon tray id=1 msg=0x8001 data=zero tip=zero\n"
                        L"icon tray id=2 msg=0x8002 data=junk tip=junk\n"

@@ -165,6 +165,15 @@ public:
     }
 };
 
+// The owners' log without the pointer's moves.
+std::vector<traysim::OwnerMessage> Clicks(const traysim::Tray& tray) {
+    std::vector<traysim::OwnerMessage> clicks;
+    for (const traysim::OwnerMessage& entry : tray.Log()) {
+        if (entry.lParam != WM_MOUSEMOVE) clicks.push_back(entry);
+    }
+    return clicks;
+}
+
 TEST(RealInput, AClickOnTheTrayReachesTheIconsOwner) {
     traysim::Tray tray(
         L"icon tray id=1 msg=0x8001\nicon tray id=2 msg=0x8002\nicon tray id=3 msg=0x8003\n");
@@ -175,17 +184,13 @@ TEST(RealInput, AClickOnTheTrayReachesTheIconsOwner) {
     const auto owner = [&](int i) {
         return reinterpret_cast<std::uintptr_t>(tray.Icons().at(i).owner);
     };
-    std::vector<traysim::OwnerMessage> clicks;
-    for (const traysim::OwnerMessage& entry : tray.Log()) {
-        if (entry.lParam != WM_MOUSEMOVE) clicks.push_back(entry);
-    }
     const std::vector<traysim::OwnerMessage> expected = {
         {0x8002, 2, WM_LBUTTONDOWN, owner(1)},
         {0x8002, 2, WM_LBUTTONUP, owner(1)},
         {0x8003, 3, WM_RBUTTONDOWN, owner(2)},
         {0x8003, 3, WM_RBUTTONUP, owner(2)},
     };
-    EXPECT_EQ(clicks, expected);
+    EXPECT_EQ(Clicks(tray), expected);
     EXPECT_NE(GetForegroundWindow(), tray.Taskbar()) << "the tray does not take the foreground";
 }
 
@@ -200,13 +205,9 @@ TEST(RealInput, TheShowButtonOpensTheOverflowWindowForAClick) {
     Pointer::Move({box.left + 32 + 20, box.top + 20}, MOUSEEVENTF_LEFTDOWN);
     EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow())) << "a click on an icon closes it";
     const auto owner = reinterpret_cast<std::uintptr_t>(tray.Icons().at(2).owner);
-    std::vector<traysim::OwnerMessage> clicks;
-    for (const traysim::OwnerMessage& entry : tray.Log()) {
-        if (entry.lParam != WM_MOUSEMOVE) clicks.push_back(entry);
-    }
     const std::vector<traysim::OwnerMessage> expected = {{0x8003, 3, WM_LBUTTONDOWN, owner},
                                                          {0x8003, 3, WM_LBUTTONUP, owner}};
-    EXPECT_EQ(clicks, expected);
+    EXPECT_EQ(Clicks(tray), expected);
     EXPECT_NE(GetForegroundWindow(), tray.Taskbar());
     EXPECT_NE(GetForegroundWindow(), tray.OverflowWindow());
 }

@@ -130,11 +130,4 @@ TEST(Tray, RefusesABadScenarioWithItsLine) {
     EXPECT_EQ(traysim::FindTaskbar(GetCurrentProcessId()), nullptr);
 }
 
-TEST(Tray, FindTaskbarTellsTheSimulatorFromOtherTaskbars) {
-    traysim::Tray tray(L"");
-    EXPECT_EQ(traysim::FindTaskbar(), tray.Taskbar());
-    EXPECT_EQ(traysim::FindTaskbar(GetCurrentProcessId()), tray.Taskbar());
-    EXPECT_EQ(traysim::FindTaskbar(GetCurrentProcessId() + 4), nullptr);
-}
-
 } // namespace

@@ -103,19 +103,4 @@ TEST(Owners, ClickInTheOverflowWindowClosesIt) {
     EXPECT_EQ(tray.Log(), expected);
 }
 
-TEST(Owners, ShowButtonTogglesTheOverflowWindow) {
-    traysim::Tray tray(L"icon overflow id=1\n");
-    EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow()));
-    SendMessageW(tray.ShowButton(), BM_CLICK, 0, 0);
-    EXPECT_TRUE(IsWindowVisible(tray.OverflowWindow()));
-    EXPECT_TRUE(GetWindowLongW(tray.OverflowWindow(), GWL_EXSTYLE) & WS_EX_TOPMOST);
-    RECT window;
-    RECT bar;
-    GetWindowRect(tray.OverflowWindow(), &window);
-    GetWindowRect(tray.Taskbar(), &bar);
-    EXPECT_LE(window.bottom, bar.top) << "it opens above the taskbar";
-    SendMessageW(tray.ShowButton(), BM_CLICK, 0, 0);
-    EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow()));
-}
-
 } // namespace
