@@ -1,7 +1,4 @@
 // The simulator's pure parts: scenario lines, Wine's notify record and the owner log.
-// Built only when the host build includes the simulator's pure library.
-#if __has_include("traysim/Scenario.h")
-
 #include "traysim/NotifyData.h"
 #include "traysim/OwnerLog.h"
 #include "traysim/Scenario.h"
@@ -394,5 +391,3 @@ TEST(OwnerLog, RejectsMalformedLines) {
 
 } // namespace
 } // namespace traysim
-
-#endif
