@@ -23,12 +23,12 @@ void OwnerLogFile::Append(const OwnerMessage& entry) {
 
 OwnerWindow::OwnerWindow(OwnerLogFile& log, UINT taskbarCreated)
     : log_(log), taskbarCreated_(taskbarCreated) {
-    WindowSpec spec;
-    spec.className = L"TraySimOwner";
-    spec.title = L"TraySim owner";
-    spec.style = WS_POPUP;
-    spec.exStyle = WS_EX_TOOLWINDOW;
-    window_.Reset(CreateSimWindow(spec, this));
+    WindowSpec wanted;
+    wanted.className = L"TraySimOwner";
+    wanted.title = L"TraySim owner";
+    wanted.style = WS_POPUP;
+    wanted.exStyle = WS_EX_TOOLWINDOW;
+    window_.Reset(CreateSimWindow(wanted, this));
 }
 
 std::optional<LRESULT> OwnerWindow::Handle(HWND window, UINT message, WPARAM wParam,

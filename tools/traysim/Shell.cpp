@@ -24,12 +24,12 @@ constexpr Cell kOverflowCell{32, 32, 24};
 
 HWND Child(const wchar_t* className, const wchar_t* title, HWND parent, WindowHandler* handler,
            DWORD style = WS_VISIBLE) {
-    WindowSpec spec;
-    spec.className = className;
-    spec.title = title;
-    spec.style = WS_CHILD | WS_CLIPSIBLINGS | style;
-    spec.parent = parent;
-    return CreateSimWindow(spec, handler);
+    WindowSpec wanted;
+    wanted.className = className;
+    wanted.title = title;
+    wanted.style = WS_CHILD | WS_CLIPSIBLINGS | style;
+    wanted.parent = parent;
+    return CreateSimWindow(wanted, handler);
 }
 
 // A click on the show button must not activate the taskbar, which the button's own
@@ -79,11 +79,11 @@ Shell::Shell(Layout layout, WindowHandler& handler, HFONT font) : layout(layout)
             std::make_unique<ToolbarControl>(systemPager, kSystemToolbarTitle, kSystemCell, false);
     }
     if (layout == Layout::Win7 || layout == Layout::NoPager) {
-        WindowSpec spec;
-        spec.className = L"NotifyIconOverflowWindow";
-        spec.style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
-        spec.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
-        overflow.Reset(CreateSimWindow(spec, &handler));
+        WindowSpec wanted;
+        wanted.className = L"NotifyIconOverflowWindow";
+        wanted.style = WS_POPUP | WS_BORDER | WS_CLIPCHILDREN;
+        wanted.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
+        overflow.Reset(CreateSimWindow(wanted, &handler));
         overflowBar = std::make_unique<ToolbarControl>(overflow.Get(), kOverflowToolbarTitle,
                                                        kOverflowCell, true);
     }

@@ -36,7 +36,7 @@ constexpr DWORD_PTR kJunkAddress = 0x1230;
 
 struct Button {
     Area area = Area::Tray;
-    std::optional<IconSpec> spec; // scenario and command icons; they survive a restart
+    std::optional<IconSpec> scenarioIcon; // scenario and command icons; they survive a restart
     std::unique_ptr<OwnerWindow> ownerWindow;
     HWND owner = nullptr;
     UINT id = 0;
@@ -92,7 +92,8 @@ public:
         font_.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH, L"IPAGothic"));
-        for (const IconSpec& spec : scenario.icons) buttons_.push_back(MakeIcon(spec));
+        for (const IconSpec& scenarioIcon : scenario.icons)
+            buttons_.push_back(MakeIcon(scenarioIcon));
         Build();
     }
 
@@ -215,16 +216,16 @@ public:
     }
 
 private:
-    std::unique_ptr<Button> MakeIcon(const IconSpec& spec) {
+    std::unique_ptr<Button> MakeIcon(const IconSpec& scenarioIcon) {
         auto button = std::make_unique<Button>();
-        button->area = spec.area;
-        button->spec = spec;
+        button->area = scenarioIcon.area;
+        button->scenarioIcon = scenarioIcon;
         button->ownerWindow = std::make_unique<OwnerWindow>(log_, taskbarCreated_);
         button->owner = button->ownerWindow->Window();
-        button->id = spec.id;
-        button->message = spec.message;
-        button->tip = spec.tip;
-        button->icon = MakeIconPicture(spec.color, spec.tip);
+        button->id = scenarioIcon.id;
+        button->message = scenarioIcon.message;
+        button->tip = scenarioIcon.tip;
+        button->icon = MakeIconPicture(scenarioIcon.color, scenarioIcon.tip);
         return button;
     }
 
@@ -241,7 +242,7 @@ private:
     }
 
     void Restart() {
-        std::erase_if(buttons_, [](const auto& button) { return !button->spec; });
+        std::erase_if(buttons_, [](const auto& button) { return !button->scenarioIcon; });
         shell_.reset();
         hiddenShown_ = false;
         Build();
@@ -250,18 +251,18 @@ private:
 
     void Show(Button& button) {
         button.command = nextCommand_++;
-        const bool noIcon = button.spec && button.spec->noIcon;
+        const bool noIcon = button.scenarioIcon && button.scenarioIcon->noIcon;
         button.record = {reinterpret_cast<std::uintptr_t>(button.owner), button.id, button.message,
                          0, noIcon ? 0 : reinterpret_cast<std::uintptr_t>(button.icon.Get())};
         DWORD_PTR data = reinterpret_cast<DWORD_PTR>(&button.record);
-        const DataFault fault = button.spec ? button.spec->data : DataFault::None;
+        const DataFault fault = button.scenarioIcon ? button.scenarioIcon->data : DataFault::None;
         if (fault == DataFault::Zero) data = 0;
         if (fault == DataFault::Junk) data = kJunkAddress;
         const bool hidden =
             button.area == Area::Overflow && layout_ == Layout::Vista && !hiddenShown_;
         shell_->ToolbarFor(button.area)
             ->Add(button.command, data, button.tip, button.icon.Get(), hidden);
-        if (button.spec && button.spec->ownerGone) button.ownerWindow.reset();
+        if (button.scenarioIcon && button.scenarioIcon->ownerGone) button.ownerWindow.reset();
     }
 
     void Remove(Button& button) {
@@ -377,7 +378,7 @@ private:
         const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         const Button* button = ByCommand(toolbar->CommandAt(point));
         if (!button) return;
-        const DataFault fault = button->spec ? button->spec->data : DataFault::None;
+        const DataFault fault = button->scenarioIcon ? button->scenarioIcon->data : DataFault::None;
         if (fault == DataFault::None)
             PostMessageW(button->owner, button->message, button->id, message);
         const bool inHidden = button->area == Area::Overflow;
@@ -418,14 +419,15 @@ private:
 
     Button* BySpecId(std::uint32_t id) const {
         for (const auto& button : buttons_) {
-            if (button->spec && button->spec->id == id) return button.get();
+            if (button->scenarioIcon && button->scenarioIcon->id == id) return button.get();
         }
         return nullptr;
     }
 
     Button* ByOwner(HWND owner, UINT id) const {
         for (const auto& button : buttons_) {
-            if (!button->spec && button->owner == owner && button->id == id) return button.get();
+            if (!button->scenarioIcon && button->owner == owner && button->id == id)
+                return button.get();
         }
         return nullptr;
     }

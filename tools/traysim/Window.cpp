@@ -50,11 +50,12 @@ void RegisterWindowClasses() {
     }
 }
 
-HWND CreateSimWindow(const WindowSpec& spec, WindowHandler* handler) {
-    const RECT& r = spec.place;
-    const HWND window = CreateWindowExW(spec.exStyle, spec.className, spec.title, spec.style,
-                                        r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                        spec.parent, nullptr, GetModuleHandleW(nullptr), handler);
+HWND CreateSimWindow(const WindowSpec& wanted, WindowHandler* handler) {
+    const RECT& r = wanted.place;
+    const HWND window =
+        CreateWindowExW(wanted.exStyle, wanted.className, wanted.title, wanted.style, r.left, r.top,
+                        r.right - r.left, r.bottom - r.top, wanted.parent, nullptr,
+                        GetModuleHandleW(nullptr), handler);
     if (!window) throw std::runtime_error("CreateWindowExW failed");
     return window;
 }

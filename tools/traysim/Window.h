@@ -35,6 +35,6 @@ struct WindowSpec {
 void RegisterWindowClasses();
 
 // A window of one of those classes, or of a system class when handler is null.
-HWND CreateSimWindow(const WindowSpec& spec, WindowHandler* handler);
+HWND CreateSimWindow(const WindowSpec& wanted, WindowHandler* handler);
 
 } // namespace traysim
