@@ -1,5 +1,7 @@
 #include "traysim/IconPicture.h"
 
+#include "platform/Dib.h"
+
 #include <array>
 #include <stdexcept>
 
@@ -29,15 +31,8 @@ std::wstring_view FirstCharacter(std::wstring_view tip) {
 } // namespace
 
 UniqueIcon MakeIconPicture(std::uint32_t color, std::wstring_view tip) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kPictureSize;
-    info.bmiHeader.biHeight = -kPictureSize;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    UniqueBitmap colour(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    UniqueBitmap colour = orvane::platform::TopDownDib(kPictureSize, kPictureSize, 32, &bits);
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!colour || !dc) throw std::runtime_error("cannot make an icon picture");
     auto* pixels = static_cast<std::uint32_t*>(bits);

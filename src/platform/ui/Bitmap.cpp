@@ -1,5 +1,7 @@
 #include "platform/ui/Bitmap.h"
 
+#include "platform/Dib.h"
+
 #include <stdexcept>
 #include <utility>
 
@@ -59,15 +61,8 @@ void Bitmap::Free() {
 void Bitmap::SetSize(int width, int height) {
     Free();
     if (width <= 0 || height <= 0) return;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = platform::TopDownDib(width, height, 24, &bits);
     dc_.Reset(CreateCompatibleDC(nullptr));
     if (!bitmap_ || !dc_) {
         Free();

@@ -1,5 +1,7 @@
 #include "Helpers.h"
 
+#include "platform/Dib.h"
+
 #include <stdexcept>
 
 namespace simtest {
@@ -93,25 +95,10 @@ std::wstring TempFile(const std::wstring& name) {
     return path;
 }
 
-namespace {
-
-UniqueBitmap TopDownDib(HDC dc, int side, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = side;
-    info.bmiHeader.biHeight = -side;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return UniqueBitmap(CreateDIBSection(dc, &info, DIB_RGB_COLORS, bits, nullptr, 0));
-}
-
-} // namespace
-
 COLORREF IconPixel(HICON icon, int side, int x, int y) {
     UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     void* bits = nullptr;
-    UniqueBitmap bitmap = TopDownDib(dc.Get(), side, &bits);
+    UniqueBitmap bitmap = orvane::platform::TopDownDib(side, side, 32, &bits);
     const Selected selected(dc.Get(), bitmap.Get());
     auto* pixels = static_cast<std::uint32_t*>(bits);
     for (int i = 0; i < side * side; ++i) pixels[i] = 0xFF00FF;
@@ -123,7 +110,7 @@ COLORREF IconPixel(HICON icon, int side, int x, int y) {
 
 UniqueIcon SolidIcon(int side, COLORREF colour) {
     void* bits = nullptr;
-    UniqueBitmap colourBitmap = TopDownDib(nullptr, side, &bits);
+    UniqueBitmap colourBitmap = orvane::platform::TopDownDib(side, side, 32, &bits);
     auto* pixels = static_cast<std::uint32_t*>(bits);
     const std::uint32_t argb =
         0xFF000000u | GetRValue(colour) << 16 | GetGValue(colour) << 8 | GetBValue(colour);
