@@ -17,6 +17,7 @@ public:
     std::uint32_t Now() override { return now_++; }
     void Sleep(std::uint32_t milliseconds) override {
         sleeps.push_back(milliseconds);
+        if (onSleep) onSleep(milliseconds);
         now_ += milliseconds;
     }
     void MessagesProcessed() override { ++now_; }
@@ -24,6 +25,7 @@ public:
     std::uint32_t Peek() const { return now_; }
 
     std::vector<std::uint32_t> sleeps;
+    std::function<void(std::uint32_t)> onSleep;
 
 private:
     std::uint32_t now_;
