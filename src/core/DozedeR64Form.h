@@ -97,6 +97,13 @@ public:
     void ApplicationException(std::exception_ptr error);
     IniFile ConfigFile() const { return IniFile(DataFolda + L"Config.ini"); }
 
+    // Companion items
+    IniFile KestrinFile() const;
+    void LoadKestrinItems();
+    void PrepareItemRecord(std::int32_t i, HICON icon, const std::wstring& tip);
+    HICON ItemAppIcon(std::int32_t i);
+    std::wstring PlaceholderTip(std::int32_t i) const;
+
     // Tray snapshot
     void Button1Click();
     void GetTaskTrayInfo(HWND hTaskTrayWnd);

@@ -93,6 +93,8 @@ void TDozedeR64Form::FormCreate() {
     else
         ApplyDefaultConfig();
 
+    LoadKestrinItems();
+
     FormMinimized = true;
 
     if (KestrinItemCount > 0 && KestrinBeforeStart) {

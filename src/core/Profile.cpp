@@ -3,6 +3,8 @@
 #include "core/ProfileValue.h"
 #include "platform/Win.h"
 
+#include <algorithm>
+
 namespace orvane {
 namespace {
 
@@ -72,10 +74,12 @@ bool IniFile::ValueExists(const std::wstring& section, const std::wstring& key) 
 }
 
 std::int32_t IniFile::ReadCount(const std::wstring& section, const std::wstring& key,
-                                const std::wstring& entrySection) const {
+                                std::initializer_list<std::wstring> entrySections) const {
     const std::int32_t count = ReadInteger(section, key, 0);
     if (count <= 0) return 0;
-    return BoundedCount(count, static_cast<std::int32_t>(ReadKeys(entrySection).size()));
+    std::size_t keys = 0;
+    for (const std::wstring& entrySection : entrySections) keys += ReadKeys(entrySection).size();
+    return BoundedCount(count, static_cast<std::int32_t>(std::min<std::size_t>(keys, INT32_MAX)));
 }
 
 void IniFile::Write(const wchar_t* section, const wchar_t* key, const wchar_t* value) {

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <initializer_list>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -28,9 +29,13 @@ public:
     bool ReadBool(const std::wstring& section, const std::wstring& key, bool fallback) const;
     bool ValueExists(const std::wstring& section, const std::wstring& key) const;
     std::vector<std::wstring> ReadKeys(const std::wstring& section) const;
-    // A count of numbered entries, bounded by the keys of the section that holds them.
+    // A count of numbered entries, bounded by the keys of the sections that hold them.
     std::int32_t ReadCount(const std::wstring& section, const std::wstring& key,
-                           const std::wstring& entrySection) const;
+                           std::initializer_list<std::wstring> entrySections) const;
+    std::int32_t ReadCount(const std::wstring& section, const std::wstring& key,
+                           const std::wstring& entrySection) const {
+        return ReadCount(section, key, {entrySection});
+    }
 
     void WriteString(const std::wstring& section, const std::wstring& key,
                      const std::wstring& value);

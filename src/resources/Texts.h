@@ -26,4 +26,7 @@ inline constexpr wchar_t OverflowInfoFailed2[] =
 inline constexpr wchar_t TrayInfoFailed3[] = L"タスクトレイの情報を取得できませんでした。(3)";
 inline constexpr wchar_t SystemIconToolbarTitle[] = L"システム コントロール領域";
 
+// Ends the tip of a companion item whose application is not running.
+inline constexpr wchar_t NotRunningSuffix[] = L"-起動していません";
+
 } // namespace orvane::texts
