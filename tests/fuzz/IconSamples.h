@@ -3,6 +3,7 @@
 // counts, and damaged ones with the error each must raise.
 
 #include <cstdint>
+#include <ostream>
 #include <span>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ struct NamedImage {
     std::vector<std::uint8_t> bytes;
     std::string error; // the message the image raises when its handle is made; empty if valid
 };
+
+// Test reports name a sample instead of dumping its bytes.
+inline void PrintTo(const NamedImage& image, std::ostream* out) {
+    *out << image.name;
+}
 
 std::vector<NamedImage> ValidIcons();
 std::vector<NamedImage> MalformedIcons();
