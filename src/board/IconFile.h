@@ -36,6 +36,7 @@ std::int32_t DeviceColors(int planes, int bitsPerPixel);
 
 // The index of the entry that fits the requested size best among those the display can show;
 // ties go to the later entry unless it is larger than both the request and the best so far.
+// `entries` is not empty (ReadIconDirectory gives at least one).
 std::size_t ChooseIconEntry(std::span<const TIconRec> entries, std::int32_t width,
                             std::int32_t height, std::int32_t deviceColors);
 
