@@ -27,6 +27,9 @@ TDozedeR64Form::TDozedeR64Form()
     MainMenu1.Add(MenuHelp1);
     SetMenu(MainMenu1);
     PopupMenu1.Add(MenuCloseWindow);
+    MenuConfig1.OnClick = [this] { MenuConfig1Click(); };
+    MenuHelp2.OnClick = [this] { MenuHelp2Click(); };
+    MenuAbout.OnClick = [this] { MenuAboutClick(); };
 
     SetClientSize(231, 337);
     CenterOnScreen();

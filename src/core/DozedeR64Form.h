@@ -18,6 +18,9 @@
 
 namespace orvane {
 
+class TForm2;
+class TForm3;
+
 class TDozedeR64Form : public ui::Form {
 public:
     TDozedeR64Form();
@@ -89,6 +92,8 @@ public:
     std::uint32_t TempProcessID = 0;
     std::wstring ModuleFile;
     bool MsgShowing = false;
+    TForm2* Form2 = nullptr; // the About window
+    TForm3* Form3 = nullptr; // the settings window
 
     // Start
     void FormCreate();
@@ -104,6 +109,23 @@ public:
     HICON ItemAppIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
 
+    // Menus
+    void MenuConfig1Click();
+    void MenuHelp2Click();
+    void MenuAboutClick();
+
+    // Board
+    void LayOutBoard();
+    void SetHintFontSize(int points);
+
+    // Startup shortcut
+    std::wstring GetFolderPath(int nFolder);
+    std::wstring FindFileShortCutLink(const std::wstring& FindPath,
+                                      const std::wstring& SearchFolder);
+    std::wstring GetLinkPathName(const std::wstring& LinkFilePath);
+    void CreateShortCutLink(const std::wstring& szFileName, const std::wstring& swFileName,
+                            int nFolder);
+
     // Tray snapshot
     void Button1Click();
     void GetTaskTrayInfo(HWND hTaskTrayWnd);
@@ -113,7 +135,6 @@ private:
     void ReadConfig();
     void ApplyDefaultConfig();
     void SetHintFontFromIconSize();
-    void SetHintFontSize(int points);
 
     bool Refreshing = false;
 };

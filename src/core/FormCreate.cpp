@@ -2,6 +2,7 @@
 #include "core/VersionFlags.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/Module.h"
 #include "platform/Monitor.h"
 #include "platform/Shell.h"
 #include "platform/ui/Application.h"
@@ -11,16 +12,7 @@ namespace orvane {
 namespace {
 
 std::wstring ExecutableFolder() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size()) {
-            path.resize(length);
-            break;
-        }
-        path.resize(path.size() * 2);
-    }
+    const std::wstring path = platform::ExecutablePath();
     return path.substr(0, path.find_last_of(L'\\') + 1);
 }
 

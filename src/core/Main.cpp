@@ -1,7 +1,9 @@
+#include "about/Form2.h"
 #include "core/DozedeR64Form.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
+#include "settings/Form3.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     using namespace orvane;
@@ -16,6 +18,12 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     application.SetTitle(texts::AppTitle);
     TDozedeR64Form mainForm;
     application.SetMainForm(&mainForm);
+    TForm2 aboutForm(mainForm);
+    mainForm.Form2 = &aboutForm;
+    TForm3 settingsForm(mainForm, aboutForm);
+    mainForm.Form3 = &settingsForm;
+    // As in every handler, a failure (a settings file that cannot be written) ends it quietly.
+    ui::Guarded([&] { settingsForm.FormCreate(); });
     application.Run();
     return 0;
 }

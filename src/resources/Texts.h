@@ -29,4 +29,71 @@ inline constexpr wchar_t SystemIconToolbarTitle[] = L"システム コントロ�
 // Ends the tip of a companion item whose application is not running.
 inline constexpr wchar_t NotRunningSuffix[] = L"-起動していません";
 
+inline constexpr wchar_t HelpFailed[] = L"ヘルプを表示できませんでした。";
+
+// The settings window
+inline constexpr wchar_t SettingsCaption[] = L"オルヴァーネの設定";
+inline constexpr wchar_t TabMain[] = L"全般";
+inline constexpr wchar_t TabDisableIcon[] = L"操作できないアイコン";
+inline constexpr wchar_t TabShortcut[] = L"アイコン操作へのショートカット設定";
+inline constexpr wchar_t StartUpRegister[] = L"スタートアップに登録";
+inline constexpr wchar_t StartUpRemove[] = L"スタートアップから削除";
+inline constexpr wchar_t IconSizeCaption[] = L"アイコンサイズ";
+inline constexpr wchar_t IconSizeLargest[] = L"特大";
+inline constexpr wchar_t IconSizeLarge[] = L"大";
+inline constexpr wchar_t IconSizeMiddle[] = L"中";
+inline constexpr wchar_t IconSizeSmall[] = L"小";
+inline constexpr wchar_t ClickNoMinimize[] =
+    L"アイコンをクリック/ダブルクリックした後は最小化しない";
+inline constexpr wchar_t RightClickNoMinimize[] = L"アイコンを右クリックした後は最小化しない";
+inline constexpr wchar_t TimeOutNoMinimize[] = L"表示後一定時間経過しても最小化しない";
+inline constexpr wchar_t HideTaskButton[] = L"最小化したときはタスクバーに表示しない";
+inline constexpr wchar_t MainKeyCaption[] = L"画面表示のためのキー";
+inline constexpr wchar_t MainKeySingle[] = L"単独キー: ";
+inline constexpr wchar_t MainKeyWithCtrl[] = L"[Ctrl] + ";
+// The show-key button reads "キー([F4])変更".
+inline constexpr wchar_t ShowKeyChangeBefore[] = L"キー([";
+inline constexpr wchar_t ShowKeyChangeAfter[] = L"])変更";
+inline constexpr wchar_t SetIconTipTextFontSize[] =
+    L"特大アイコンのチップテキストのフォントサイズ設定";
+inline constexpr wchar_t PressNewShowKey[] =
+    L"このダイアログを閉じてから設定したいキーを押してください。\r\n"
+    L"[Alt],[Shift],[Ctrl],[Windows]キーは設定できません。";
+inline constexpr wchar_t SingleKeyOnly[] =
+    L"アイコン操作へのショートカットの主キーが[Ctrl]になっているため\r\n"
+    L"単独キーしか設定できません。";
+inline constexpr wchar_t ShortCutMainKeyLabel[] = L"主キー:";
+inline constexpr wchar_t KeyNameNonConvert[] = L"[無変換]";
+inline constexpr wchar_t KeyNameConvert[] = L"[変換]";
+
+// The list of inoperable icons
+inline constexpr wchar_t DisableIconDesignHint[] =
+    L"入力し終わったら必ず[Alt]キーを押してください。";
+inline constexpr wchar_t DisableIconHint[] =
+    L"複数ある場合は改行区切りで入力してください。\r入力終了したら必ず[Alt]キーを押してください。";
+inline constexpr wchar_t DisableIconDesignLabel[] = L"操作できないアイコンの";
+inline constexpr wchar_t DisableIconExplanation[] =
+    L"操作できないアイコンは以下の欄にそのチップテキストに含まれる数文字を入力すれば"
+    L"ほとんどのものは操作できるようになります。\r\n";
+inline constexpr wchar_t DisableIconListTitle[] =
+    L"操作できないアイコンのチップテキストに含まれる数文字:";
+
+// The startup shortcut
+inline constexpr wchar_t StartUpLinkName[] = L"オルヴァーネ";
+inline constexpr wchar_t ShortCutLinkSuffix[] = L"へのショートカット.lnk";
+inline constexpr wchar_t StartUpRegistered[] = L"「オルヴァーネ」をスタートアップに登録しました。";
+inline constexpr wchar_t StartUpRegisterFailed[] =
+    L"「オルヴァーネ」をスタートアップに登録できませんでした。";
+inline constexpr wchar_t StartUpRemoved[] = L"「オルヴァーネ」をスタートアップから削除しました。";
+inline constexpr wchar_t StartUpRemoveFailed[] =
+    L"「オルヴァーネ」をスタートアップから削除できませんでした。";
+
+// The About window
+inline constexpr wchar_t AboutCaption[] = L"オルヴァーネのバージョン情報";
+inline constexpr wchar_t AboutProduct[] = L"オルヴァーネ";
+inline constexpr wchar_t AboutVersion[] = L"Ver 1.73 ";
+inline constexpr wchar_t AboutCredit[] = L"(C) 2026 Kelmora";
+inline constexpr wchar_t AuthorUrl[] = L"https://kelmora.example/orvane/";
+inline constexpr wchar_t AuthorSiteFailed[] = L"作者サイトへの接続に失敗しました。";
+
 } // namespace orvane::texts

@@ -1,6 +1,7 @@
 #include "platform/ui/Control.h"
 
 #include "platform/ui/Application.h"
+#include "platform/ui/Hint.h"
 
 #include <algorithm>
 #include <set>
@@ -13,7 +14,10 @@ constexpr wchar_t ControlProperty[] = L"Orvane.Control";
 
 } // namespace
 
+Control::Control() = default;
+
 Control::~Control() {
+    hint_.reset();
     for (Control* child : children_) child->parent_ = nullptr;
     if (parent_) std::erase(parent_->children_, this);
     if (window_) {
@@ -41,6 +45,16 @@ const wchar_t* Control::OwnClass(const wchar_t* name, UINT style) {
         RegisterClassExW(&windowClass);
     }
     return name;
+}
+
+Control::Params Control::ChildOf(Control& parent, const wchar_t* className, DWORD style,
+                                 bool parentColor) {
+    Params params;
+    params.ClassName = className;
+    params.Style = style | WS_VISIBLE;
+    params.Parent = &parent;
+    params.ParentColor = parentColor;
+    return params;
 }
 
 void Control::Create(const Params& params) {
@@ -105,9 +119,10 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
         if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
-            if (HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam))) {
-                return reinterpret_cast<LRESULT>(brush);
-            }
+            // The default sets the system's text colour; the child's own colours come after.
+            const LRESULT standard = DefaultProc(message, wParam, lParam);
+            HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam));
+            return brush ? reinterpret_cast<LRESULT>(brush) : standard;
         }
         break;
     case WM_ERASEBKGND:
@@ -261,6 +276,17 @@ void Control::Invalidate() {
 
 void Control::SetControlId(int id) {
     SetWindowLongPtrW(window_, GWLP_ID, id);
+}
+
+void Control::SetHint(const std::wstring& text) {
+    if (hint_)
+        hint_->SetText(text);
+    else
+        hint_ = std::make_unique<Hint>(window_, text);
+}
+
+std::wstring Control::HintText() const {
+    return hint_ ? hint_->Text() : std::wstring();
 }
 
 } // namespace orvane::ui

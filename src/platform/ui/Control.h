@@ -3,11 +3,14 @@
 #include "platform/ui/Font.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace orvane::ui {
+
+class Hint;
 
 // Base of every window of the toolkit: an owned window handle whose messages arrive in
 // WndProc. A control is bound to its window for life, so it can be neither copied nor
@@ -57,6 +60,11 @@ public:
     void SetFocus();
     void Invalidate();
     void SetControlId(int id);
+    // A tip shown while the pointer rests on the control; empty for none.
+    void SetHint(const std::wstring& text);
+    std::wstring HintText() const;
+    // The controls inside this one, in the order they were made.
+    const std::vector<Control*>& Children() const { return children_; }
 
     std::function<void(WORD& key)> OnKeyDown;
 
@@ -73,8 +81,10 @@ public:
     };
 
 protected:
-    Control() = default;
+    Control();
 
+    // A visible child window of a system class.
+    static Params ChildOf(Control& parent, const wchar_t* className, DWORD style, bool parentColor);
     void Create(const Params& params);
     // Registers (once) a window class of the toolkit's own and returns its name.
     static const wchar_t* OwnClass(const wchar_t* name, UINT style = 0);
@@ -88,8 +98,8 @@ protected:
     // A child moved or was resized.
     virtual void ChildBoundsChanged() {}
 
-    const std::vector<Control*>& Children() const { return children_; }
     HBRUSH BackgroundBrush();
+    HFONT FontHandle() const { return fontHandle_.Get(); }
 
 private:
     static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -109,6 +119,7 @@ private:
     bool paintBackground_ = false;
     platform::UniqueBrush brush_;
     COLORREF brushColor_ = 0;
+    std::unique_ptr<Hint> hint_;
 };
 
 } // namespace orvane::ui

@@ -1,23 +1,12 @@
 #include "platform/ui/Controls.h"
 
 #include <algorithm>
+#include <windowsx.h>
 
 namespace orvane::ui {
-namespace {
-
-Control::Params Child(Control& parent, const wchar_t* className, DWORD style, bool parentColor) {
-    Control::Params params;
-    params.ClassName = className;
-    params.Style = style | WS_VISIBLE;
-    params.Parent = &parent;
-    params.ParentColor = parentColor;
-    return params;
-}
-
-} // namespace
 
 Button::Button(Control& parent) {
-    Create(Child(parent, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, false));
+    Create(ChildOf(parent, WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, false));
 }
 
 void Button::Click() {
@@ -29,17 +18,70 @@ void Button::Command(WORD code) {
 }
 
 Label::Label(Control& parent) {
-    Create(Child(parent, WC_STATICW, SS_LEFT | SS_NOPREFIX, true));
+    Create(ChildOf(parent, WC_STATICW, SS_LEFT | SS_NOPREFIX, true));
 }
 
 void Label::SetWordWrap(bool wrap) {
+    wordWrap_ = wrap;
     LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(SS_TYPEMASK);
     SetWindowLongPtrW(Handle(), GWL_STYLE, style | (wrap ? SS_LEFT : SS_LEFTNOWORDWRAP));
+    FitToText(FontHandle());
     Invalidate();
 }
 
+void Label::SetAutoSize(bool autoSize) {
+    autoSize_ = autoSize;
+    FitToText(FontHandle());
+}
+
+void Label::SetTakesPointer(bool takes) {
+    LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(SS_NOTIFY);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, style | (takes ? SS_NOTIFY : 0));
+}
+
+void Label::FitToText(HFONT font) {
+    if (!autoSize_) return;
+    platform::WindowDc dc(Handle());
+    platform::Selected selected(dc.Get(), font);
+    const std::wstring text = Text();
+    RECT area{0, 0, wordWrap_ ? Width() : 0, 0};
+    DrawTextW(dc.Get(), text.c_str(), static_cast<int>(text.size()), &area,
+              DT_CALCRECT | DT_NOPREFIX | DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0));
+    const int width = wordWrap_ ? Width() : area.right;
+    if (width != Width() || area.bottom != Height()) SetBounds(Left(), Top(), width, area.bottom);
+}
+
+LRESULT Label::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_SETTEXT: {
+        const LRESULT result = Control::WndProc(message, wParam, lParam);
+        FitToText(FontHandle());
+        return result;
+    }
+    case WM_SETFONT: {
+        const LRESULT result = Control::WndProc(message, wParam, lParam);
+        FitToText(reinterpret_cast<HFONT>(wParam));
+        return result;
+    }
+    case WM_SIZE:
+        // A wrapping label's height follows its width.
+        if (wordWrap_) FitToText(FontHandle());
+        break;
+    case WM_MOUSEMOVE:
+        if (OnMouseMove) OnMouseMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    default:
+        break;
+    }
+    return Control::WndProc(message, wParam, lParam);
+}
+
+void Label::Command(WORD code) {
+    if (code == STN_CLICKED && OnClick) OnClick();
+}
+
 Edit::Edit(Control& parent) {
-    Create(Child(parent, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, false));
+    Create(ChildOf(parent, WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP | WS_BORDER, false));
 }
 
 void Edit::Command(WORD code) {
@@ -47,7 +89,7 @@ void Edit::Command(WORD code) {
 }
 
 ScrollBox::ScrollBox(Control& parent) {
-    Params params = Child(parent, OwnClass(L"OrvaneScrollBox"), WS_CLIPCHILDREN, true);
+    Params params = ChildOf(parent, OwnClass(L"OrvaneScrollBox"), WS_CLIPCHILDREN, true);
     params.PaintBackground = true;
     Create(params);
     content_ = CreateWindowExW(0, OwnClass(L"OrvaneScrollContent"), L"",

@@ -18,6 +18,24 @@ class Label : public Control {
 public:
     explicit Label(Control& parent);
     void SetWordWrap(bool wrap);
+    // Keeps the label as large as its text, from now on: the height alone when words wrap.
+    void SetAutoSize(bool autoSize);
+    // The label takes the pointer's clicks and moves instead of passing them to what lies
+    // beneath it.
+    void SetTakesPointer(bool takes);
+
+    std::function<void()> OnClick;
+    std::function<void(int x, int y)> OnMouseMove;
+
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Command(WORD code) override;
+
+private:
+    void FitToText(HFONT font);
+
+    bool wordWrap_ = true;
+    bool autoSize_ = false;
 };
 
 // A single-line edit. OnChange fires for every change of its text, including a WM_SETTEXT

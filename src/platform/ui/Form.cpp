@@ -4,6 +4,7 @@
 #include "platform/ui/Menu.h"
 
 #include <vector>
+#include <windowsx.h>
 
 namespace orvane::ui {
 
@@ -138,6 +139,10 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SHOWWINDOW:
         if (wParam && OnShow) OnShow();
         break;
+    case WM_MOUSEMOVE:
+        if (OnMouseMove)
+            OnMouseMove(static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
     case WM_ACTIVATE:
         if (LOWORD(wParam) == WA_INACTIVE) {
             if (OnDeactivate) OnDeactivate();
@@ -152,14 +157,17 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 bool Form::PreTranslate(MSG& msg) {
-    if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN) return false;
+    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     auto* form = dynamic_cast<Form*>(FromHandle(GetAncestor(msg.hwnd, GA_ROOT)));
-    if (!form || !form->KeyPreview || !form->OnKeyDown || form->Handle() == msg.hwnd) return false;
-    WORD key = static_cast<WORD>(msg.wParam);
-    Guarded([&] { form->OnKeyDown(key); });
-    if (key == 0) return true;
-    msg.wParam = key;
-    return false;
+    if (!form) return false;
+    if ((msg.message == WM_KEYDOWN || msg.message == WM_SYSKEYDOWN) && form->KeyPreview &&
+        form->OnKeyDown && form->Handle() != msg.hwnd) {
+        WORD key = static_cast<WORD>(msg.wParam);
+        Guarded([&] { form->OnKeyDown(key); });
+        if (key == 0) return true;
+        msg.wParam = key;
+    }
+    return form->TabNavigation && IsDialogMessageW(form->Handle(), &msg);
 }
 
 } // namespace orvane::ui

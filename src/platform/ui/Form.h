@@ -32,6 +32,8 @@ public:
 
     // The form sees key presses before the focused control does.
     bool KeyPreview = false;
+    // Tab and the arrow keys move the focus between the form's controls, as in a dialog.
+    bool TabNavigation = false;
 
     std::function<void()> OnResize;
     std::function<void()> OnShow;
@@ -39,8 +41,11 @@ public:
     std::function<void()> OnDeactivate;
     std::function<void(bool& canClose)> OnCloseQuery;
     std::function<void()> OnClose;
+    // The pointer moves over the form's own background.
+    std::function<void(UINT keys, int x, int y)> OnMouseMove;
 
-    // Key preview for the application's message loop; true when the message was consumed.
+    // Key preview and dialog navigation for the application's message loop; true when the
+    // message was consumed.
     static bool PreTranslate(MSG& msg);
 
 protected:

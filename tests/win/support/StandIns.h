@@ -3,7 +3,9 @@
 // message boxes, and a shell whose taskbar appears late.
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/FontDialogs.h"
 #include "platform/Shell.h"
+#include "platform/ui/Font.h"
 
 #include <functional>
 #include <string>
@@ -72,11 +74,59 @@ public:
         }
         return platform::Real<platform::Shell>().FindTaskbar();
     }
+    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) override {
+        return platform::Real<platform::Shell>().Execute(owner, verb, file);
+    }
     int lookups = 0;
 
 private:
     int missing_;
     platform::ScopedOverride<platform::Shell> installed_{*this};
+};
+
+// Records what the program asks the shell to open and answers with `result` (above 32:
+// opened); the taskbar is the real one.
+class ShellRecorder final : public platform::Shell {
+public:
+    struct Executed {
+        HWND owner;
+        std::wstring verb;
+        std::wstring file;
+    };
+    HWND FindTaskbar() override { return platform::Real<platform::Shell>().FindTaskbar(); }
+    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) override {
+        executed.push_back({owner, verb, file});
+        return result;
+    }
+    std::vector<Executed> executed;
+    INT_PTR result = 42;
+
+private:
+    platform::ScopedOverride<platform::Shell> installed_{*this};
+};
+
+// Answers the font dialog: confirmed with the size `points` (in points), or cancelled.
+class FontDialogAnswer final : public platform::FontDialogs {
+public:
+    bool Choose(HWND owner, LOGFONTW& font, COLORREF&, DWORD flags) override {
+        shown.push_back({owner, font, flags});
+        if (!confirm) return false;
+        ui::Font chosen;
+        chosen.SetSize(points);
+        font.lfHeight = chosen.Height;
+        return true;
+    }
+    struct Shown {
+        HWND owner;
+        LOGFONTW font;
+        DWORD flags;
+    };
+    std::vector<Shown> shown;
+    bool confirm = true;
+    int points = 0;
+
+private:
+    platform::ScopedOverride<platform::FontDialogs> installed_{*this};
 };
 
 } // namespace orvane::test

@@ -1,0 +1,45 @@
+#include "about/Form2.h"
+#include "core/DozedeR64Form.h"
+#include "platform/Shell.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+#include "settings/Form3.h"
+#include "settings/Placement.h"
+
+namespace orvane {
+namespace {
+
+WindowBox BoxOf(const ui::Control& window) {
+    return {window.Left(), window.Top(), window.Width(), window.Height()};
+}
+
+void MoveTo(ui::Control& window, const WindowBox& box) {
+    if (!(BoxOf(window) == box)) window.SetBounds(box.Left, box.Top, box.Width, box.Height);
+}
+
+} // namespace
+
+void TDozedeR64Form::MenuConfig1Click() {
+    Form3->Show();
+    SetForegroundWindow(Form3->Handle());
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({Left(), Top()}, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT& work = monitor.rcWork;
+    const SideBySide placed =
+        PlaceBeside(BoxOf(*this), BoxOf(*Form3), {work.left, work.top, work.right, work.bottom});
+    MoveTo(*this, placed.Main);
+    MoveTo(*Form3, placed.Settings);
+    Form3->PageControl1.SetActivePageIndex(0);
+}
+
+void TDozedeR64Form::MenuHelp2Click() {
+    if (platform::Use<platform::Shell>().Execute(Handle(), L"open", Folda + L"Readme.txt") <= 32)
+        ui::ShowMessage(texts::HelpFailed);
+}
+
+void TDozedeR64Form::MenuAboutClick() {
+    Form2->ShowModal();
+}
+
+} // namespace orvane

@@ -1,0 +1,20 @@
+#include "platform/Module.h"
+
+#include "platform/Win.h"
+
+namespace orvane::platform {
+
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+} // namespace orvane::platform

@@ -1,0 +1,23 @@
+#pragma once
+#include "platform/ui/Control.h"
+
+namespace orvane::ui {
+
+// A drop-down list. The height given to SetBounds includes the opened list.
+class ComboBox : public Control {
+public:
+    explicit ComboBox(Control& parent);
+    void SetItems(const std::vector<std::wstring>& items);
+    int ItemCount() const;
+    std::wstring Item(int index) const;
+    // -1: nothing selected. Only the user's choice runs OnChange.
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+
+    std::function<void()> OnChange;
+
+protected:
+    void Command(WORD code) override;
+};
+
+} // namespace orvane::ui

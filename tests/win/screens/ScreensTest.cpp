@@ -1,0 +1,116 @@
+#include "platform/ui/Bitmap.h"
+#include "support/Files.h"
+#include "support/ProgramWindows.h"
+#include "support/StandIns.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+
+namespace orvane {
+namespace {
+
+// Where the pictures go: $ORVANE_SCREENSHOTS (a Unix path, reached through drive Z:), else
+// "screenshots" beside the test programs' folder.
+std::wstring PictureFolder() {
+    const wchar_t* set = _wgetenv(L"ORVANE_SCREENSHOTS");
+    std::wstring folder = set && *set ? set : test::TestFolder() + L"..\\screenshots";
+    if (folder.front() == L'/') folder = L"Z:" + folder;
+    for (wchar_t& c : folder) c = c == L'/' ? L'\\' : c;
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return folder + L"\\";
+}
+
+void Settle() {
+    for (int i = 0; i < 20; ++i) {
+        ui::App().ProcessMessages();
+        Sleep(10);
+    }
+}
+
+// The window as it is on the screen, frame included.
+ui::Bitmap Capture(HWND window) {
+    SetForegroundWindow(window);
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
+    Settle();
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    ui::Bitmap picture(bounds.right - bounds.left, bounds.bottom - bounds.top);
+    platform::WindowDc screen(nullptr);
+    BitBlt(picture.Dc(), 0, 0, picture.Width(), picture.Height(), screen.Get(), bounds.left,
+           bounds.top, SRCCOPY);
+    return picture;
+}
+
+void WriteBmp(const ui::Bitmap& picture, const std::wstring& path) {
+    const int stride = (picture.Width() * 3 + 3) & ~3;
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = picture.Width();
+    info.biHeight = picture.Height(); // bottom-up, as every reader expects
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biSizeImage = static_cast<DWORD>(stride * picture.Height());
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof header + sizeof info;
+    header.bfSize = header.bfOffBits + info.biSizeImage;
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    for (int y = picture.Height() - 1; y >= 0; --y)
+        bytes.append(reinterpret_cast<const char*>(picture.ScanLine(y)),
+                     static_cast<size_t>(stride));
+    test::WriteBytes(path, bytes);
+}
+
+// Many colours mean drawn controls and text, not an empty or black rectangle.
+int Colours(const ui::Bitmap& picture) {
+    std::vector<COLORREF> seen;
+    for (int y = 0; y < picture.Height(); y += 2) {
+        for (int x = 0; x < picture.Width(); x += 2) {
+            const COLORREF c = picture.Pixel(x, y);
+            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
+            if (seen.size() >= 16) return 16;
+        }
+    }
+    return static_cast<int>(seen.size());
+}
+
+class ScreensTest : public testing::Test {
+protected:
+    void SetUp() override { test::ClearDataFolder(); }
+    void TearDown() override { test::ClearDataFolder(); }
+
+    void Keep(HWND window, const std::wstring& name) {
+        const ui::Bitmap picture = Capture(window);
+        EXPECT_GT(Colours(picture), 4)
+            << "nothing drawn in " << std::string(name.begin(), name.end());
+        WriteBmp(picture, PictureFolder() + name + L".bmp");
+    }
+
+    test::DialogRecorder dialogs;
+};
+
+TEST_F(ScreensTest, EveryWindowAndTab) {
+    test::ProgramWindows windows;
+    windows.main.Show();
+    Settle();
+    Keep(windows.main.Handle(), L"main");
+
+    windows.main.MenuConfig1Click();
+    for (int page = 0; page < windows.settings.PageControl1.PageCount(); ++page) {
+        windows.settings.PageControl1.SetActivePageIndex(page);
+        Keep(windows.settings.Handle(), L"settings-" + std::to_wstring(page));
+    }
+    windows.settings.Hide();
+
+    windows.about.Show();
+    Keep(windows.about.Handle(), L"about");
+    windows.about.Hide();
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
+} // namespace
+} // namespace orvane

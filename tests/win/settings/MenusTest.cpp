@@ -1,0 +1,100 @@
+#include "settings/SettingsFixture.h"
+
+namespace orvane {
+namespace {
+
+using test::SettingsTest;
+
+RECT WorkAreaOf(HWND window) {
+    RECT bounds{};
+    GetWindowRect(window, &bounds);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoW(MonitorFromPoint({bounds.left, bounds.top}, MONITOR_DEFAULTTONEAREST),
+                    &monitor);
+    return monitor.rcWork;
+}
+
+void ChooseMenu(const TDozedeR64Form& main, const ui::MenuItem& item) {
+    SendMessageW(main.Handle(), WM_COMMAND, item.Id(), 0);
+}
+
+TEST_F(SettingsTest, TheSettingsMenuOpensTheWindowBesideTheMainWindowOnItsFirstPage) {
+    Start();
+    const RECT work = WorkAreaOf(Main().Handle());
+    Main().Show();
+    Settings().PageControl1.SetActivePageIndex(2);
+    Main().SetLeft(work.left + 20);
+    ChooseMenu(Main(), Main().MenuConfig1);
+    EXPECT_TRUE(Settings().Visible());
+    EXPECT_TRUE(IsWindowEnabled(Main().Handle())); // not modal
+    EXPECT_EQ(Settings().PageControl1.ActivePageIndex(), 0);
+    EXPECT_TRUE(Settings().TabSheetMain.Visible());
+    EXPECT_EQ(Settings().Left(), Main().Left() + Main().Width());
+
+    // At the right edge with room on the left: to the left.
+    const int top = Settings().Top();
+    Main().SetLeft(work.right - Main().Width());
+    ChooseMenu(Main(), Main().MenuConfig1);
+    EXPECT_EQ(Settings().Left(), Main().Left() - Settings().Width());
+    EXPECT_EQ(Settings().Top(), top);
+
+    // Room on neither side: the main window goes to the left edge, the settings right of it.
+    const int middle = work.left + (work.right - work.left) / 2;
+    Main().SetLeft(middle - Main().Width() / 2);
+    if (middle - work.left < Settings().Width() &&
+        work.right - (middle + Main().Width() / 2) < Settings().Width()) {
+        ChooseMenu(Main(), Main().MenuConfig1);
+        EXPECT_EQ(Main().Left(), work.left);
+        EXPECT_EQ(Settings().Left(), work.left + Main().Width());
+    }
+    Settings().Hide();
+    Main().Hide();
+}
+
+TEST_F(SettingsTest, HelpOpensTheReadmeBesideTheProgram) {
+    Start();
+    test::ShellRecorder shell;
+    ChooseMenu(Main(), Main().MenuHelp2);
+    ASSERT_EQ(shell.executed.size(), 1u);
+    EXPECT_EQ(shell.executed[0].verb, L"open");
+    EXPECT_EQ(shell.executed[0].file, Main().Folda + L"Readme.txt");
+    EXPECT_EQ(shell.executed[0].owner, Main().Handle());
+    EXPECT_TRUE(dialogs.shown.empty());
+
+    shell.result = SE_ERR_FNF;
+    ChooseMenu(Main(), Main().MenuHelp2);
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"ヘルプを表示できませんでした。"});
+}
+
+TEST_F(SettingsTest, HelpWithoutAReadmeSaysSoThroughTheRealShell) {
+    Start();
+    ASSERT_FALSE(test::FileExists(Main().Folda + L"Readme.txt"));
+    ChooseMenu(Main(), Main().MenuHelp2);
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"ヘルプを表示できませんでした。"});
+}
+
+TEST_F(SettingsTest, TheAboutMenuShowsTheAboutWindowModally) {
+    Start();
+    Main().Show();
+    bool visible = false, mainEnabled = true;
+    const HWND about = windows->about.Handle();
+    const int filter = ui::App().AddMessageFilter([&](MSG& msg) {
+        if (msg.hwnd != about || msg.message != WM_APP) return false;
+        visible = IsWindowVisible(about) != FALSE;
+        mainEnabled = IsWindowEnabled(Main().Handle()) != FALSE;
+        PostMessageW(about, WM_CLOSE, 0, 0);
+        return true;
+    });
+    PostMessageW(about, WM_APP, 0, 0);
+    ChooseMenu(Main(), Main().MenuAbout);
+    ui::App().RemoveMessageFilter(filter);
+    EXPECT_TRUE(visible);
+    EXPECT_FALSE(mainEnabled);
+    EXPECT_FALSE(windows->about.Visible());
+    EXPECT_TRUE(IsWindowEnabled(Main().Handle()));
+    Main().Hide();
+}
+
+} // namespace
+} // namespace orvane
