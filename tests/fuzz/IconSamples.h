@@ -37,6 +37,17 @@ inline void PrintTo(const NamedImage& image, std::ostream* out) {
     *out << image.name;
 }
 
+// Names parameterised tests after their sample, in the letters a test name allows.
+struct ParamName {
+    template <class Info> std::string operator()(const Info& info) const {
+        std::string name = info.param.name;
+        for (char& c : name) {
+            if (c == '-') c = '_';
+        }
+        return name;
+    }
+};
+
 std::vector<NamedImage> ValidIcons();
 std::vector<NamedImage> MalformedIcons();
 

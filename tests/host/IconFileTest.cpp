@@ -183,11 +183,7 @@ TEST_P(ValidIconTest, GivesCheckedBitmapsWithAHeaderThePlatformReadsAsChecked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, ValidIconTest, testing::ValuesIn(test::ValidIcons()),
-                         [](const testing::TestParamInfo<NamedImage>& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         test::ParamName());
 
 class MalformedIconTest : public testing::TestWithParam<NamedImage> {};
 
@@ -201,11 +197,7 @@ TEST_P(MalformedIconTest, RaisesItsError) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, MalformedIconTest, testing::ValuesIn(test::MalformedIcons()),
-                         [](const testing::TestParamInfo<NamedImage>& info) {
-                             std::string name = info.param.name;
-                             std::replace(name.begin(), name.end(), '-', '_');
-                             return name;
-                         });
+                         test::ParamName());
 
 TEST(MaskHeaderTest, IsOneBitBlackAndWhiteAndLeavesTheMaskPixelsAlone) {
     // 1×1 at 32 bits: the mask row starts 4 bytes after the header, where a two-entry

@@ -200,41 +200,27 @@ TEST_P(ValidIconFileTest, DrawsItsPictureAt16) {
     icon.SetHeight(16);
     ASSERT_EQ(IconSize(icon.Handle()).cx, 16);
     const ui::Bitmap drawn = Drawn(icon, 16);
-    // Each of these samples has one image.
+    // Every image of a sample shows the same picture, so the first one describes it.
     const std::vector<std::uint8_t>& bytes = GetParam().bytes;
     const std::size_t header = Field32(bytes, 18);
-    const SampleEntry chosen{static_cast<int>(Field32(bytes, header + 4)),
-                             static_cast<int>(Field32(bytes, header + 8)) / 2, bytes[header + 14]};
+    const SampleEntry picture{static_cast<int>(Field32(bytes, header + 4)),
+                              static_cast<int>(Field32(bytes, header + 8)) / 2, bytes[header + 14]};
     for (const auto& [x, y] :
          {std::pair{4, 4}, std::pair{12, 4}, std::pair{4, 12}, std::pair{12, 12}}) {
-        const int sx = x * chosen.width / 16, sy = y * chosen.height / 16;
+        const int sx = x * picture.width / 16, sy = y * picture.height / 16;
         const COLORREF expected = test::SampleTransparent(sx, sy)
                                       ? Background
-                                      : FromRgb(test::SampleColor(chosen, sx, sy));
+                                      : FromRgb(test::SampleColor(picture, sx, sy));
         EXPECT_TRUE(Near(drawn.Pixel(x, y), expected, 8))
             << x << "," << y << ": " << Hex(drawn.Pixel(x, y)) << " for " << Hex(expected);
     }
-    if (chosen.width == 16 && chosen.height == 16) {
+    if (picture.width == 16 && picture.height == 16) {
         EXPECT_EQ(Hex(drawn.Pixel(5, 0)), Hex(Background)); // the transparent top row
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Samples, ValidIconFileTest, testing::ValuesIn([] {
-                             // The three-size sample starts with 48×48, which a 16 request
-                             // passes over; it is covered by the choice test.
-                             std::vector<NamedImage> icons;
-                             for (NamedImage& icon : test::ValidIcons()) {
-                                 if (icon.name != "three-sizes") icons.push_back(icon);
-                             }
-                             return icons;
-                         }()),
-                         [](const testing::TestParamInfo<NamedImage>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name) {
-                                 if (c == '-') c = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Samples, ValidIconFileTest, testing::ValuesIn(test::ValidIcons()),
+                         test::ParamName());
 
 class MalformedIconFileTest : public IconFileTest,
                               public testing::WithParamInterface<NamedImage> {};
@@ -253,13 +239,7 @@ TEST_P(MalformedIconFileTest, RaisesItsErrorAndStaysUsable) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Samples, MalformedIconFileTest, testing::ValuesIn(test::MalformedIcons()),
-                         [](const testing::TestParamInfo<NamedImage>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name) {
-                                 if (c == '-') c = '_';
-                             }
-                             return name;
-                         });
+                         test::ParamName());
 
 // GDI handles still free in this process, counted by taking every one.
 int FreeGdiHandles() {
