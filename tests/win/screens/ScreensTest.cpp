@@ -94,6 +94,12 @@ protected:
 };
 
 TEST_F(ScreensTest, EveryWindowAndTab) {
+    // Settings that show every control of the general tab in use.
+    test::WriteUtf16File(test::ConfigPath(),
+                         L"[IconSize]\r\nValue=0\r\n[IconTipTextFontSize]\r\nValue=20\r\n"
+                         L"[ClickNoMinimize]\r\nValue=1\r\n[MainKey]\r\nName=F9\r\n"
+                         L"[DisableIconCount]\r\nValue=2\r\n[DisableIconTipText]\r\n"
+                         L"0=音量\r\n1=ネットワーク\r\n");
     test::ProgramWindows windows;
     windows.main.Show();
     Settle();
