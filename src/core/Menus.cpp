@@ -14,7 +14,7 @@ WindowBox BoxOf(const ui::Control& window) {
 }
 
 void MoveTo(ui::Control& window, const WindowBox& box) {
-    if (!(BoxOf(window) == box)) window.SetBounds(box.Left, box.Top, box.Width, box.Height);
+    if (BoxOf(window) != box) window.SetBounds(box.Left, box.Top, box.Width, box.Height);
 }
 
 } // namespace

@@ -33,8 +33,4 @@ void ComboBox::SetItemIndex(int index) {
     SendMessageW(Handle(), CB_SETCURSEL, index, 0);
 }
 
-void ComboBox::Command(WORD code) {
-    if (code == CBN_SELCHANGE && OnChange) OnChange();
-}
-
 } // namespace orvane::ui

@@ -10,14 +10,9 @@ public:
     void SetItems(const std::vector<std::wstring>& items);
     int ItemCount() const;
     std::wstring Item(int index) const;
-    // -1: nothing selected. Only the user's choice runs OnChange.
+    // -1: nothing selected.
     int ItemIndex() const;
     void SetItemIndex(int index);
-
-    std::function<void()> OnChange;
-
-protected:
-    void Command(WORD code) override;
 };
 
 } // namespace orvane::ui

@@ -52,7 +52,6 @@ void PageControl::ShowActivePage() {
 std::optional<LRESULT> PageControl::Notify(const NMHDR& header) {
     if (header.code != TCN_SELCHANGE) return std::nullopt;
     ShowActivePage();
-    if (OnChange) OnChange();
     return 0;
 }
 

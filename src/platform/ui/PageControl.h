@@ -13,10 +13,7 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     TabSheet& Page(int index) const { return *pages_.at(static_cast<size_t>(index)); }
     int ActivePageIndex() const;
-    // Only the user's choice of a tab runs OnChange.
     void SetActivePageIndex(int index);
-
-    std::function<void()> OnChange;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -11,7 +11,6 @@ public:
 
     void SetCaption(const std::wstring& caption);
     void SetItems(const std::vector<std::wstring>& items);
-    const std::vector<std::wstring>& Items() const { return items_; }
     void SetColumns(int columns);
     // -1: no item selected.
     int ItemIndex() const { return index_; }

@@ -2,7 +2,6 @@
 #include "platform/ui/Controls.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/CheckBox.h"
-#include "platform/ui/ComboBox.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Memo.h"
 #include "platform/ui/PageControl.h"
@@ -16,13 +15,6 @@
 
 namespace orvane::ui {
 namespace {
-
-RECT BoundsIn(HWND window, HWND parent) {
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&bounds), 2);
-    return bounds;
-}
 
 class RadioGroupTest : public testing::Test {
 protected:
@@ -62,44 +54,6 @@ TEST_F(RadioGroupTest, TheUsersChoiceSelectsTheItemAndRunsTheHandler) {
     }
 }
 
-TEST_F(RadioGroupTest, ItemsFillTheColumnsBelowTheCaption) {
-    std::vector<RECT> items;
-    for (int i = 0; i < 4; ++i) items.push_back(BoundsIn(group.ItemHandle(i), group.Handle()));
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(items[i].top, items[0].top);
-        EXPECT_GT(items[i].top, 0); // below the caption line
-        EXPECT_LE(items[i].bottom, group.ClientHeight());
-        if (i > 0) {
-            EXPECT_EQ(items[i].left, items[i - 1].right);
-        }
-    }
-    EXPECT_LE(items[3].right, group.ClientWidth());
-
-    RadioGroup tall(form);
-    tall.SetBounds(3, 0, 150, 74);
-    tall.SetItems({L"単独キー: ", L"[Ctrl] + "});
-    const RECT first = BoundsIn(tall.ItemHandle(0), tall.Handle());
-    const RECT second = BoundsIn(tall.ItemHandle(1), tall.Handle());
-    EXPECT_EQ(first.left, second.left);
-    EXPECT_EQ(first.bottom, second.top);
-    EXPECT_LE(second.bottom, tall.ClientHeight());
-    EXPECT_EQ(tall.ItemIndex(), -1);
-}
-
-TEST(CheckBoxTest, SettingTheStateRunsTheClickHandlerOnlyWhenItChanges) {
-    Form form;
-    CheckBox box(form);
-    box.SetBounds(0, 0, 200, 25);
-    std::vector<bool> clicks;
-    box.OnClick = [&] { clicks.push_back(box.Checked()); };
-    box.SetChecked(false);
-    box.SetChecked(true);
-    box.SetChecked(true);
-    SendMessageW(box.Handle(), BM_CLICK, 0, 0);
-    EXPECT_EQ(clicks, (std::vector<bool>{true, false}));
-    EXPECT_FALSE(box.Checked());
-}
-
 TEST(MemoTest, LinesAndOneChangeForEveryChangeOfTheText) {
     Form form;
     Memo memo(form);
@@ -122,41 +76,6 @@ TEST(MemoTest, LinesAndOneChangeForEveryChangeOfTheText) {
     memo.SetLines({});
     EXPECT_EQ(memo.Text(), L"");
     EXPECT_TRUE(memo.Lines().empty());
-}
-
-TEST(PageControlTest, OnlyTheSelectedPageShowsAndOnlyTheUsersChoiceIsReported) {
-    Form form;
-    form.SetClientSize(400, 300);
-    PageControl pages(form);
-    pages.SetBounds(5, 8, 380, 280);
-    TabSheet first(pages, L"全般"), second(pages, L"操作できないアイコン");
-    int changes = 0;
-    pages.OnChange = [&] { ++changes; };
-    EXPECT_EQ(pages.PageCount(), 2);
-    EXPECT_EQ(pages.ActivePageIndex(), 0);
-    EXPECT_TRUE(first.Visible());
-    EXPECT_FALSE(second.Visible());
-
-    pages.SetActivePageIndex(1);
-    EXPECT_FALSE(first.Visible());
-    EXPECT_TRUE(second.Visible());
-    EXPECT_EQ(changes, 0);
-
-    // The user's click on a tab: the control selects it and tells its parent.
-    SendMessageW(pages.Handle(), TCM_SETCURSEL, 0, 0);
-    NMHDR header{pages.Handle(), 0, static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageW(form.Handle(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    EXPECT_TRUE(first.Visible());
-    EXPECT_FALSE(second.Visible());
-    EXPECT_EQ(changes, 1);
-
-    // Pages lie below the tabs, inside the control.
-    RECT display{};
-    GetClientRect(pages.Handle(), &display);
-    SendMessageW(pages.Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    const RECT page = BoundsIn(first.Handle(), pages.Handle());
-    EXPECT_TRUE(EqualRect(&page, &display));
-    EXPECT_GT(page.top, 10);
 }
 
 TEST(TabNavigationTest, TabMovesTheFocusThroughNestedContainers) {
@@ -215,22 +134,6 @@ TEST(LabelTest, AnAutoSizedLabelFollowsItsText) {
     EXPECT_GE(wrapped.Height(), 2 * oneLine);
     wrapped.SetWidth(2000);
     EXPECT_EQ(wrapped.Height(), oneLine);
-}
-
-TEST(ComboBoxTest, OnlyTheUsersChoiceRunsTheChangeHandler) {
-    Form form;
-    ComboBox box(form);
-    box.SetBounds(0, 0, 201, 300);
-    box.SetItems({L"[Ctrl]", L"[無変換]", L"[Shift]"});
-    int changes = 0;
-    box.OnChange = [&] { ++changes; };
-    box.SetItemIndex(2);
-    EXPECT_EQ(box.ItemIndex(), 2);
-    EXPECT_EQ(box.Item(1), L"[無変換]");
-    EXPECT_EQ(changes, 0);
-    SendMessageW(form.Handle(), WM_COMMAND, MAKEWPARAM(0, CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(box.Handle()));
-    EXPECT_EQ(changes, 1);
 }
 
 } // namespace

@@ -52,24 +52,6 @@ TEST_F(SettingsTest, TheTaskbarCheckBoxTakesTheButtonAwayAndGivesItBack) {
               (std::vector<test::TaskbarRecorder::Call>{{L"delete", main}, {L"add", main}}));
 }
 
-TEST_F(SettingsTest, CheckBoxesWriteNothingWhileTheWindowIsBeingMade) {
-    // Before its creation has run, the window is still being filled.
-    TDozedeR64Form main;
-    TForm2 about(main);
-    TForm3 settings(main, about);
-    main.Form2 = &about;
-    main.Form3 = &settings;
-    ASSERT_TRUE(main.IsStart);
-    settings.CheckBoxTimeOutNoMinimize.SetChecked(true);
-    settings.CheckBoxHideTaskButton.SetChecked(true);
-    EXPECT_FALSE(test::FileExists(test::ConfigPath()));
-    EXPECT_TRUE(taskbar.calls.empty());
-    settings.FormCreate();
-    EXPECT_FALSE(main.IsStart);
-    settings.CheckBoxTimeOutNoMinimize.SetChecked(false);
-    EXPECT_EQ(Stored(L"TimeOutNoMiniMize", L"Value"), L"0");
-}
-
 struct IconSizeChoice {
     const char* name;
     int index;

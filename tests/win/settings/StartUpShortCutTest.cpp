@@ -169,15 +169,5 @@ TEST_F(StartUpShortCutTest, FailuresKeepTheCaptionAndSaySo) {
                                    L"「オルヴァーネ」をスタートアップから削除できませんでした。"}));
 }
 
-TEST_F(StartUpShortCutTest, ALinkWithoutANameIsNamedAfterTheProgram) {
-    Start();
-    Main().CreateShortCutLink(program, L"", CSIDL_STARTUP);
-    EXPECT_TRUE(Main().CreateShortCutOK);
-    const std::wstring name = program.substr(program.find_last_of(L'\\') + 1);
-    EXPECT_EQ(Main().ALinkFilePath, StartupFolder() + name + L"へのショートカット.lnk");
-    EXPECT_TRUE(test::FileExists(Main().ALinkFilePath));
-    EXPECT_EQ(Main().GetFolderPath(CSIDL_STARTUP) + L"\\", StartupFolder());
-}
-
 } // namespace
 } // namespace orvane
