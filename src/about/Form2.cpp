@@ -57,6 +57,11 @@ TForm2::TForm2(TDozedeR64Form& main)
     OnMouseMove = [this](UINT, int, int) { FormMouseMove(); };
 }
 
+// The main window outlives this one; it must not reach it while it goes.
+TForm2::~TForm2() {
+    if (Main.Form2 == this) Main.Form2 = nullptr;
+}
+
 void TForm2::FormShow() {
     LblURL.SetLeft(ClientWidth() - LblURL.Width() - 10);
 }

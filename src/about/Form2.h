@@ -11,6 +11,7 @@ namespace orvane {
 class TForm2 : public ui::Form {
 public:
     explicit TForm2(TDozedeR64Form& main);
+    ~TForm2() override;
 
     ui::Label Label1;
     ui::Label Label2;

@@ -42,6 +42,11 @@ TForm3::TForm3(TDozedeR64Form& main, TForm2& about)
     OnShow = [this] { FormShow(); };
 }
 
+// The main window outlives this one; it must not reach it while it goes.
+TForm3::~TForm3() {
+    if (Main.Form3 == this) Main.Form3 = nullptr;
+}
+
 // The design state, before the settings are read.
 void TForm3::LayOutControls() {
     SetCaption(texts::SettingsCaption);

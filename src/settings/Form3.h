@@ -25,6 +25,7 @@ class TForm2;
 class TForm3 : public ui::Form {
 public:
     TForm3(TDozedeR64Form& main, TForm2& about);
+    ~TForm3() override;
 
     // Pages
     ui::PageControl PageControl1;

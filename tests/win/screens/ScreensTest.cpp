@@ -2,6 +2,7 @@
 #include "support/Files.h"
 #include "support/ProgramWindows.h"
 #include "support/StandIns.h"
+#include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,21 @@ protected:
 };
 
 TEST_F(ScreensTest, EveryWindowAndTab) {
+    // A tray in this process, so that the board can draw its icons.
+    traysim::Tray tray(L"layout win7\n"
+                       L"icon tray id=1 color=#2f80ed tip=音量: 50%\n"
+                       L"icon tray id=2 color=#27ae60 tip=ネットワーク インターネット アクセス\n"
+                       L"icon tray id=3 color=#f2994a tip=バッテリー残量: 80%\n"
+                       L"icon tray id=4 color=#8e44ad tip=Slack - 新着メッセージ 3 件\n"
+                       L"icon overflow id=5 color=#d4ac0d tip=USB ハードウェアの安全な取り外し\n");
+    {
+        test::ProgramWindows windows;
+        windows.main.Show();
+        Settle();
+        Keep(windows.main.Handle(), L"main");
+        windows.main.Hide();
+    }
+
     // Settings that show every control of the general tab in use.
     test::WriteUtf16File(test::ConfigPath(),
                          L"[IconSize]\r\nValue=0\r\n[IconTipTextFontSize]\r\nValue=20\r\n"
@@ -101,12 +117,8 @@ TEST_F(ScreensTest, EveryWindowAndTab) {
                          L"[DisableIconCount]\r\nValue=2\r\n[DisableIconTipText]\r\n"
                          L"0=音量\r\n1=ネットワーク\r\n");
     test::ProgramWindows windows;
-    windows.main.Show();
-    Settle();
-    Keep(windows.main.Handle(), L"main");
-
-    windows.main.MenuConfig1Click();
     for (int page = 0; page < windows.settings.PageControl1.PageCount(); ++page) {
+        windows.settings.Show();
         windows.settings.PageControl1.SetActivePageIndex(page);
         Keep(windows.settings.Handle(), L"settings-" + std::to_wstring(page));
     }

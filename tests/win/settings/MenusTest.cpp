@@ -1,4 +1,5 @@
 #include "settings/SettingsFixture.h"
+#include "traysim/TraySim.h"
 
 namespace orvane {
 namespace {
@@ -20,6 +21,8 @@ void ChooseMenu(const TDozedeR64Form& main, const ui::MenuItem& item) {
 }
 
 TEST_F(SettingsTest, TheSettingsMenuOpensTheWindowBesideTheMainWindowOnItsFirstPage) {
+    // The shown main window reads a tray.
+    traysim::Tray tray(L"icon tray id=1 tip=音量\n");
     Start();
     const RECT work = WorkAreaOf(Main().Handle());
     Main().Show();
@@ -66,6 +69,7 @@ TEST_F(SettingsTest, HelpWithoutAReadmeSaysSoThroughTheRealShell) {
 }
 
 TEST_F(SettingsTest, TheAboutMenuShowsTheAboutWindowModally) {
+    traysim::Tray tray(L"icon tray id=1 tip=音量\n");
     Start();
     Main().Show();
     bool visible = false, mainEnabled = true;
