@@ -48,6 +48,12 @@ TDozedeR64Form::TDozedeR64Form()
     EditReceveMsg.Hide();
 
     OnShow = [this] { FormShow(); };
+    OnResize = [this] { FormResize(); };
+    Image1.OnMouseEnter = [this] { Image1MouseEnter(); };
+    Image1.OnMouseMove = [this](UINT, int x, int y) { Image1MouseMove(x, y); };
+    Image1.OnMouseLeave = [this] { Image1MouseLeave(); };
+    Image1.OnMouseUp = [this](ui::MouseButton button, UINT, int, int) { Image1MouseUp(button); };
+    Image1.OnDblClick = [this] { Image1DblClick(); };
 
     FormCreate();
 }

@@ -116,7 +116,21 @@ public:
 
     // Board
     void LayOutBoard();
+    void DrawIcon();
+    void FormResize();
+    void SetFormPosition();
     void SetHintFontSize(int points);
+    void Image1MouseEnter();
+    void Image1MouseMove(int X, int Y);
+    void Image1MouseLeave();
+
+    // Click dispatch
+    void Image1MouseUp(ui::MouseButton Button);
+    void Image1DblClick();
+    void SetTrayIcon(std::int32_t Action, std::int32_t IconID);
+    void OperateTrayIcon(std::int32_t Action, std::int32_t IconID);
+    void SystemIconSendInput(std::int32_t Action, std::int32_t IconID);
+    void SetSelfCreateIcon(std::int32_t Action, std::int32_t IconID);
 
     // Startup shortcut
     std::wstring GetFolderPath(int nFolder);
@@ -136,7 +150,12 @@ private:
     void ApplyDefaultConfig();
     void SetHintFontFromIconSize();
 
+    ui::Bitmap DrawCell(std::int32_t i);
+    bool UsableMousePos() const;
+    void ProcessMessagesFor(std::uint32_t milliseconds);
+
     bool Refreshing = false;
+    std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over
 };
 
 } // namespace orvane

@@ -3,8 +3,9 @@
 namespace orvane {
 
 bool IsSystemIconTip(std::wstring_view tip) {
-    static constexpr std::wstring_view fragments[] = {
-        L"スピーカー", L"デジタル オーディオ", L"ヘッドホン", L"HDMI", L"PC の問題を解決", L"ネットワーク"};
+    static constexpr std::wstring_view fragments[] = {L"スピーカー",      L"デジタル オーディオ",
+                                                      L"ヘッドホン",      L"HDMI",
+                                                      L"PC の問題を解決", L"ネットワーク"};
     for (std::wstring_view fragment : fragments) {
         if (tip.find(fragment) != std::wstring_view::npos) return true;
     }

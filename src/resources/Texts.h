@@ -28,6 +28,7 @@ inline constexpr wchar_t SystemIconToolbarTitle[] = L"システム コントロ�
 
 // Ends the tip of a companion item whose application is not running.
 inline constexpr wchar_t NotRunningSuffix[] = L"-起動していません";
+inline constexpr wchar_t NotRunning[] = L"起動していません";
 
 inline constexpr wchar_t HelpFailed[] = L"ヘルプを表示できませんでした。";
 

@@ -99,6 +99,8 @@ void TDozedeR64Form::Button1Click() {
     ShowButtonExists =
         (IsWin7 || IsWin8) ? IconCountOnOverflowWindow > 0 : IsWindowVisible(showButton) != FALSE;
     ui::App().ProcessMessages();
+
+    if (TotalBtnCount > 0 && GetWindowState() != ui::WindowState::Minimized) LayOutBoard();
 }
 
 void TDozedeR64Form::GetTaskTrayInfo(HWND hTaskTrayWnd) {

@@ -36,12 +36,13 @@ bool ChildProcess::WaitExit(DWORD timeout, DWORD* exitCode) const {
     return true;
 }
 
-HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
+HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* title) {
     struct Search {
         DWORD pid;
         const wchar_t* className;
+        const wchar_t* title;
         HWND found;
-    } search{pid, className, nullptr};
+    } search{pid, className, title, nullptr};
     EnumWindows(
         [](HWND window, LPARAM data) {
             auto* s = reinterpret_cast<Search*>(data);
@@ -49,7 +50,8 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
             GetWindowThreadProcessId(window, &owner);
             wchar_t name[256] = {};
             GetClassNameW(window, name, 256);
-            if (owner == s->pid && (!s->className || std::wstring(name) == s->className)) {
+            if (owner == s->pid && (!s->className || std::wstring(name) == s->className) &&
+                (!s->title || WindowText(window) == s->title)) {
                 s->found = window;
                 return FALSE;
             }
@@ -59,10 +61,11 @@ HWND FindProcessWindow(DWORD pid, const wchar_t* className) {
     return search.found;
 }
 
-HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD timeout) const {
+HWND ChildProcess::WaitForWindow(const wchar_t* className, DWORD timeout,
+                                 const wchar_t* title) const {
     const DWORD start = GetTickCount();
     for (;;) {
-        if (HWND window = FindProcessWindow(pid_, className)) return window;
+        if (HWND window = FindProcessWindow(pid_, className, title)) return window;
         if (GetTickCount() - start > timeout || !Running()) return nullptr;
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);

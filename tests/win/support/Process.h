@@ -18,8 +18,10 @@ public:
     // The exit code, or nothing when the process still runs after `timeout` ms.
     bool WaitExit(DWORD timeout, DWORD* exitCode = nullptr) const;
     // A visible or hidden top-level window of the process with this class (any class when
-    // null), waiting up to `timeout` ms while processing this thread's messages.
-    HWND WaitForWindow(const wchar_t* className, DWORD timeout) const;
+    // null) and, when given, this title, waiting up to `timeout` ms while processing this
+    // thread's messages.
+    HWND WaitForWindow(const wchar_t* className, DWORD timeout,
+                       const wchar_t* title = nullptr) const;
     // Asks the window to close, then ends the process when it will not.
     void End(HWND window = nullptr);
 
@@ -28,7 +30,7 @@ private:
     DWORD pid_ = 0;
 };
 
-HWND FindProcessWindow(DWORD pid, const wchar_t* className);
+HWND FindProcessWindow(DWORD pid, const wchar_t* className, const wchar_t* title = nullptr);
 std::wstring WindowText(HWND window);
 std::wstring Quoted(const std::wstring& path);
 // Paths of the built programs, beside the test programs' folder.

@@ -4,6 +4,7 @@
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/FontDialogs.h"
+#include "platform/Input.h"
 #include "platform/Shell.h"
 #include "platform/ui/Font.h"
 
@@ -127,6 +128,26 @@ public:
 
 private:
     platform::ScopedOverride<platform::FontDialogs> installed_{*this};
+};
+
+// Records synthetic input; key states come from `keyState` (all keys up by default).
+class InputRecorder final : public platform::Input {
+public:
+    UINT Send(const std::vector<INPUT>& records) override {
+        batches.push_back(records);
+        return static_cast<UINT>(records.size());
+    }
+    SHORT AsyncKeyState(int virtualKey) override {
+        ++keyStateReads;
+        return keyState ? keyState(virtualKey) : 0;
+    }
+
+    std::vector<std::vector<INPUT>> batches;
+    std::function<SHORT(int)> keyState;
+    int keyStateReads = 0;
+
+private:
+    platform::ScopedOverride<platform::Input> installed_{*this};
 };
 
 } // namespace orvane::test

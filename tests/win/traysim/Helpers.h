@@ -1,6 +1,7 @@
 #pragma once
 // What a reader of the tray sees, through the calls such a reader makes.
 #include "platform/Handles.h"
+#include "support/Icons.h"
 
 #include <cstdint>
 #include <string>
@@ -38,8 +39,7 @@ std::wstring TempFile(const std::wstring& name);
 
 // The colour of a pixel of the icon drawn at its size over magenta.
 COLORREF IconPixel(HICON icon, int side, int x, int y);
-// An opaque icon of one colour, as a program would hand to Shell_NotifyIconW.
-orvane::platform::UniqueIcon SolidIcon(int side, COLORREF colour);
+using orvane::test::SolidIcon;
 
 inline HWND AsWindow(std::uint64_t value) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));

@@ -1,0 +1,58 @@
+#include "board/Placement.h"
+#include "core/DozedeR64Form.h"
+#include "core/WindowHelpers.h"
+#include "platform/Clock.h"
+#include "platform/Monitor.h"
+#include "platform/ui/Application.h"
+#include "settings/Form3.h"
+
+namespace orvane {
+namespace {
+
+Area WorkArea(const MONITORINFO& monitor) {
+    const RECT& work = monitor.rcWork;
+    return {work.left, work.top, work.right, work.bottom};
+}
+
+} // namespace
+
+void TDozedeR64Form::FormResize() {
+    // Until the settings window exists the start-up is not complete.
+    if (StartSelfMinimized || MyAppEnd || !Form3) return;
+    const ui::WindowState state = GetWindowState();
+    if (state == ui::WindowState::Minimized) {
+        FormMinimized = true;
+        LblHint.Hide();
+        Form3->EditWriting = false;
+        Form3->Memo1.SetColor(GetSysColor(COLOR_WINDOW));
+        FormShowTime = 0;
+    } else if (state == ui::WindowState::Normal && FormMinimized) {
+        FormMinimized = false; // the layout's own resizes are no restores
+        FormShowTime = platform::Now();
+        const MONITORINFO monitor = platform::PointerMonitor();
+        if (Form3->RadioGroupIconSize.ItemIndex() == 0) {
+            IconSize = (monitor.rcMonitor.right - monitor.rcMonitor.left) / 10;
+            ConfigFile().WriteInteger(L"IconSize", L"Value", IconSize);
+        }
+        Button1Click();
+        ui::App().ProcessMessages();
+        if (Form3->CheckBoxHideTaskButton.Checked()) {
+            SetFormPosition();
+        } else {
+            const Point place = FormPositionCentred(Width(), Height(), WorkArea(monitor));
+            SetBounds(place.X, place.Y, Width(), Height());
+        }
+        Button1.SetFocus();
+    }
+    if (Form3->CheckBoxHideTaskButton.Checked()) DeleteTaskButton(Handle());
+}
+
+void TDozedeR64Form::SetFormPosition() {
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const Point place = FormPositionBesidePointer(Width(), Height(), {pointer.x, pointer.y},
+                                                  WorkArea(platform::PointerMonitor()));
+    SetBounds(place.X, place.Y, Width(), Height());
+}
+
+} // namespace orvane

@@ -1,0 +1,143 @@
+#include "core/DozedeR64Form.h"
+#include "core/Elapsed.h"
+#include "operate/IconRules.h"
+#include "platform/Clock.h"
+#include "platform/Input.h"
+#include "platform/ui/Application.h"
+#include "settings/Form3.h"
+
+#include <span>
+
+namespace orvane {
+namespace {
+
+std::wstring Lowered(std::wstring text) {
+    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
+    return text;
+}
+
+} // namespace
+
+bool TDozedeR64Form::UsableMousePos() const {
+    return AMousePos >= 0 && AMousePos <= TotalBtnCount - 1 &&
+           static_cast<size_t>(AMousePos) < TrayNotify.size();
+}
+
+void TDozedeR64Form::ProcessMessagesFor(std::uint32_t milliseconds) {
+    const std::uint32_t start = platform::Now();
+    while (Elapsed(platform::Now(), start) < milliseconds) ui::App().ProcessMessages();
+}
+
+void TDozedeR64Form::SetTrayIcon(std::int32_t Action, std::int32_t IconID) {
+    const std::wstring& tip = ToolTip[static_cast<size_t>(IconID)];
+    if ((IsVista || IsWin7 || IsWin8) &&
+        (IsSystemIconTip(tip) || (IsVista && IconID >= IconCountOnTaskTray))) {
+        SystemIconSendInput(Action, IconID);
+        return;
+    }
+    OperateTrayIcon(Action, IconID);
+}
+
+void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
+    if (Form3) {
+        const std::wstring tip = Lowered(ToolTip[static_cast<size_t>(IconID)]);
+        for (const std::wstring& line : Form3->Memo1.Lines()) {
+            if (InoperableLineMatches(Lowered(line), tip)) {
+                SystemIconSendInput(Action, IconID);
+                return;
+            }
+        }
+    }
+    const TTrayNotify entry = TrayNotify[static_cast<size_t>(IconID)];
+    DWORD pid = 0;
+    GetWindowThreadProcessId(entry.hWnd, &pid);
+    AllowSetForegroundWindow(pid);
+    static constexpr UINT click[] = {WM_LBUTTONDOWN, WM_LBUTTONUP};
+    static constexpr UINT rightClick[] = {WM_RBUTTONDOWN, WM_RBUTTONUP};
+    static constexpr UINT doubleClick[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_LBUTTONDOWN,
+                                           WM_LBUTTONUP,   WM_LBUTTONDBLCLK, WM_LBUTTONUP};
+    std::span<const UINT> messages;
+    switch (Action) {
+    case 0:
+        messages = click;
+        break;
+    case 1:
+        messages = rightClick;
+        break;
+    case 2:
+        messages = doubleClick;
+        break;
+    default:
+        return;
+    }
+    for (UINT message : messages) {
+        PostMessageW(entry.hWnd, entry.uCallbackMessage, static_cast<WPARAM>(entry.uID), message);
+    }
+}
+
+void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
+    if (TotalBtnCount == 0 || !UsableMousePos() || (Form3 && Form3->Visible())) return;
+    if (Button == ui::MouseButton::Left) {
+        if (++ImageClickCount >= 2) {
+            ImageClickCount = 0; // the release of a double click
+            return;
+        }
+        const std::int32_t IconID = AMousePos;
+        // A second press within the double-click time belongs to a double click.
+        const std::uint32_t start = platform::Now();
+        while (Elapsed(platform::Now(), start) <= GetDoubleClickTime() + 100) {
+            if (platform::Use<platform::Input>().AsyncKeyState(VK_LBUTTON) & 0x8000) return;
+        }
+        if (ImageClickCount >= 2) {
+            ImageClickCount = 0;
+            return;
+        }
+        ImageClickCount = 0;
+        if (TrayNotify[static_cast<size_t>(IconID)].hWnd == Handle())
+            SetSelfCreateIcon(0, IconID);
+        else
+            SetTrayIcon(0, IconID);
+        ProcessMessagesFor(5000);
+        if (Form3 && Form3->CheckBoxClickNoMinimize.Checked()) return;
+        SetWindowState(ui::WindowState::Minimized);
+    } else if (Button == ui::MouseButton::Right) {
+        const std::int32_t IconID = AMousePos;
+        if (TrayNotify[static_cast<size_t>(IconID)].hWnd == Handle())
+            SetSelfCreateIcon(1, IconID);
+        else
+            SetTrayIcon(1, IconID);
+        if (Form3 && Form3->CheckBoxRightClickNoMinimize.Checked()) return;
+        std::uint32_t start = platform::Now();
+        PopupMenuSearching = true;
+        FindHandle = nullptr;
+        do {
+            FindHandle = FindWindowW(L"#32768", nullptr);
+        } while (!FindHandle && Elapsed(platform::Now(), start) <= 5000);
+        start = platform::Now();
+        const auto stopped = [this] {
+            return GetWindowState() == ui::WindowState::Minimized || MyAppEnd;
+        };
+        if (FindHandle) {
+            while (IsWindow(FindHandle) && !stopped()) ui::App().ProcessMessages();
+        } else {
+            while (Elapsed(platform::Now(), start) <= 5000 && !stopped())
+                ui::App().ProcessMessages();
+        }
+        FindHandle = nullptr;
+        PopupMenuSearching = false;
+        SetWindowState(ui::WindowState::Minimized);
+    }
+}
+
+void TDozedeR64Form::Image1DblClick() {
+    if (TotalBtnCount == 0 || !UsableMousePos()) return;
+    if (TrayNotify[static_cast<size_t>(AMousePos)].hWnd == Handle()) return;
+    SetTrayIcon(2, AMousePos);
+    ui::App().ProcessMessages();
+    ImageClickCount = 0;
+    if (Form3 && Form3->CheckBoxClickNoMinimize.Checked()) return;
+    ProcessMessagesFor(1000);
+    SetWindowState(ui::WindowState::Minimized);
+}
+
+} // namespace orvane

@@ -1,0 +1,22 @@
+#include "platform/Input.h"
+
+namespace orvane::platform {
+namespace {
+
+class WindowsInput final : public Input {
+public:
+    UINT Send(const std::vector<INPUT>& records) override {
+        return SendInput(static_cast<UINT>(records.size()), const_cast<INPUT*>(records.data()),
+                         sizeof(INPUT));
+    }
+    SHORT AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
+};
+
+} // namespace
+
+template <> Input& Real<Input>() {
+    static WindowsInput input;
+    return input;
+}
+
+} // namespace orvane::platform
