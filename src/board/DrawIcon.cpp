@@ -6,19 +6,16 @@
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
+#include <map>
+
 namespace orvane {
 namespace {
 
 constexpr COLORREF White = RGB(255, 255, 255);
 constexpr COLORREF Blue = RGB(0, 0, 255);
 
-// A copy of the icon that this process can draw. The snapshot's handles belong to their
-// programs: a handle left by a program that ended, or any handle of another process under
-// Wine, cannot be used here; the owner's program icon stands in for it then.
-HICON DrawableCopy(HICON icon, HWND owner) {
-    if (const HICON copy = CopyIcon(icon)) return copy;
-    DWORD pid = 0;
-    if (!GetWindowThreadProcessId(owner, &pid)) return nullptr;
+// The icon of the program that runs the owner window's process; null when there is none.
+HICON OwnerProgramIcon(DWORD pid) {
     // Wine answers the caller's own image to a handle with limited query rights.
     const platform::UniqueHandle process(OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid));
     if (!process) return nullptr;
@@ -32,19 +29,9 @@ HICON DrawableCopy(HICON icon, HWND owner) {
 
 } // namespace
 
-ui::Bitmap TDozedeR64Form::DrawCell(std::int32_t i) {
-    const TTrayNotify entry = TrayNotify[static_cast<size_t>(i)];
+ui::Bitmap TDozedeR64Form::CellPicture(HICON icon, bool placeholder) {
     TIconEx picture;
-    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
-    const bool ownItem = entry.hWnd && (entry.hWnd == KestrinWnd || entry.hWnd == Handle()) &&
-                         entry.uID < KestrinItem.size();
-    bool placeholder = false;
-    if (ownItem) {
-        picture.SetHandle(ItemAppIcon(static_cast<std::int32_t>(entry.uID)));
-        placeholder = ToolTip[static_cast<size_t>(i)].find(texts::NotRunning) != std::wstring::npos;
-    } else {
-        picture.SetHandle(DrawableCopy(entry.hIcon, entry.hWnd));
-    }
+    picture.SetHandle(icon);
     picture.SetWidth(32);
     picture.SetHeight(32);
     const int side = placeholder ? 34 : 32;
@@ -56,7 +43,8 @@ ui::Bitmap TDozedeR64Form::DrawCell(std::int32_t i) {
         cell.GetCanvas().FillRect({0, 0, side, side}, White);
         picture.Draw(cell.GetCanvas(), {0, 0, 32, 32});
     }
-    return cell;
+    if (IconSize <= 32) return cell;
+    return ResizeBitmap(cell, IconSize, IconSize);
 }
 
 void TDozedeR64Form::DrawIcon() {
@@ -66,25 +54,48 @@ void TDozedeR64Form::DrawIcon() {
     Image1.SetBounds(0, 0, Image1.Width(), Image1.Height());
     Image1.ClearPicture();
     Image1.GetCanvas().FillRect({0, 0, Image1.Width(), Image1.Height()}, White);
+    // The snapshot's handles belong to their programs. One left by a program that ended, or
+    // under Wine any of another process, cannot be drawn here: the owner's program icon
+    // stands in for it, made once per owner process and drawing.
+    std::map<DWORD, ui::Bitmap> ownerPictures;
     // Messages are processed between the cells: every round looks at the snapshot anew, and
     // a drawing started meanwhile takes over.
     for (std::int32_t i = 0; i < TotalBtnCount && static_cast<size_t>(i) < TrayNotify.size(); ++i) {
-        if (!TrayNotify[static_cast<size_t>(i)].hIcon) continue;
-        ui::Bitmap cell;
+        const TTrayNotify entry = TrayNotify[static_cast<size_t>(i)];
+        if (!entry.hIcon) continue;
+        KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
+        const bool ownItem = entry.hWnd && (entry.hWnd == KestrinWnd || entry.hWnd == Handle()) &&
+                             entry.uID < KestrinItem.size();
+        ui::Bitmap made;
+        const ui::Bitmap* picture = &made;
         try {
-            cell = DrawCell(i);
+            if (ownItem) {
+                const bool placeholder =
+                    ToolTip[static_cast<size_t>(i)].find(texts::NotRunning) != std::wstring::npos;
+                made = CellPicture(ItemAppIcon(static_cast<std::int32_t>(entry.uID)), placeholder);
+            } else if (const HICON copy = CopyIcon(entry.hIcon)) {
+                made = CellPicture(copy, false);
+            } else {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(entry.hWnd, &pid);
+                auto found = ownerPictures.find(pid);
+                if (found == ownerPictures.end()) {
+                    found =
+                        ownerPictures
+                            .emplace(pid, CellPicture(pid ? OwnerProgramIcon(pid) : nullptr, false))
+                            .first;
+                }
+                picture = &found->second;
+            }
         } catch (const EIconExError&) {
             continue; // one unusable icon costs its own cell only
         }
-        const Point corner = CellOrigin(i, IconSize);
         if (IconSize > 32) {
-            ui::Bitmap enlarged = ResizeBitmap(cell, IconSize, IconSize);
             ui::App().ProcessMessages();
             if (drawing != BoardDrawing || !Image1.HasPicture()) return;
-            Image1.GetCanvas().Draw(corner.X, corner.Y, enlarged);
-        } else {
-            Image1.GetCanvas().Draw(corner.X, corner.Y, cell);
         }
+        const Point corner = CellOrigin(i, IconSize);
+        Image1.GetCanvas().Draw(corner.X, corner.Y, *picture);
     }
 }
 

@@ -23,8 +23,7 @@ void TDozedeR64Form::FormResize() {
     if (state == ui::WindowState::Minimized) {
         FormMinimized = true;
         LblHint.Hide();
-        Form3->EditWriting = false;
-        Form3->Memo1.SetColor(GetSysColor(COLOR_WINDOW));
+        Form3->EndEditWriting();
         FormShowTime = 0;
     } else if (state == ui::WindowState::Normal && FormMinimized) {
         FormMinimized = false; // the layout's own resizes are no restores

@@ -150,7 +150,8 @@ private:
     void ApplyDefaultConfig();
     void SetHintFontFromIconSize();
 
-    ui::Bitmap DrawCell(std::int32_t i);
+    // One cell from a handle of its own, enlarged to the board's size.
+    ui::Bitmap CellPicture(HICON icon, bool placeholder);
     bool UsableMousePos() const;
     void ProcessMessagesFor(std::uint32_t milliseconds);
 

@@ -40,10 +40,14 @@ void TForm3::Memo1Change() {
     Memo1.SetColor(Yellow);
 }
 
-void TForm3::Memo1KeyDown(WORD& Key) {
-    if (Key != VK_MENU) return;
+void TForm3::EndEditWriting() {
     EditWriting = false;
     Memo1.SetColor(GetSysColor(COLOR_WINDOW));
+}
+
+void TForm3::Memo1KeyDown(WORD& Key) {
+    if (Key != VK_MENU) return;
+    EndEditWriting();
     const std::vector<std::wstring> lines = Memo1.Lines();
     IniFile ini = Main.ConfigFile();
     ini.WriteInteger(L"DisableIconCount", L"Value", static_cast<std::int32_t>(lines.size()));

@@ -73,6 +73,8 @@ public:
     void RadioGroupMainKeyClick();
     void Memo1Change();
     void Memo1KeyDown(WORD& Key);
+    // The list's edits are no longer marked as unsaved; they stay in force.
+    void EndEditWriting();
 
 private:
     void LayOutControls();

@@ -40,8 +40,6 @@ std::wstring Scenario(int icons, const wchar_t* extra = L"") {
 
 class BoardTest : public testing::Test {
 protected:
-    void SetUp() override { test::ClearDataFolder(); }
-    void TearDown() override { test::ClearDataFolder(); }
 
     static void UseWindows7(TDozedeR64Form& form) {
         form.IsVista = form.IsWin8 = false;
@@ -124,7 +122,6 @@ TEST_F(BoardTest, IconsOfAnotherProcessShowTheirOwnersProgramAndEveryCellIsDrawn
 class OwnIconsTest : public BoardTest {
 protected:
     void SetUp() override {
-        BoardTest::SetUp();
         wchar_t self[MAX_PATH] = {};
         GetModuleFileNameW(nullptr, self, MAX_PATH); // carries the program's icon
         test::WriteUtf16File(

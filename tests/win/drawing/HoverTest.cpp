@@ -12,13 +12,11 @@ namespace {
 class HoverTest : public testing::Test {
 protected:
     void SetUp() override {
-        test::ClearDataFolder();
         form.IsVista = form.IsWin8 = false;
         form.IsWin7 = true;
         form.Button1Click();
         ASSERT_EQ(form.TotalBtnCount, 10);
     }
-    void TearDown() override { test::ClearDataFolder(); }
 
     void Move(int x, int y) {
         SendMessageW(form.Image1.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
@@ -33,6 +31,7 @@ protected:
         return ids;
     }
 
+    test::CleanDataFolder clean;
     test::DialogRecorder dialogs;
     traysim::Tray tray{
         L"layout win7\n"

@@ -14,13 +14,12 @@ namespace {
 class RestoreTest : public testing::Test {
 protected:
     void SetUp() override {
-        test::ClearDataFolder();
         form.IsVista = form.IsWin8 = false;
         form.IsWin7 = true;
     }
-    void TearDown() override { test::ClearDataFolder(); }
     static RECT WorkArea() { return platform::PointerMonitor().rcWork; }
 
+    test::CleanDataFolder clean;
     test::DialogRecorder dialogs;
     test::VirtualClock clock{50000};
     traysim::Tray tray{

@@ -20,13 +20,11 @@ struct Posted {
 class ClickTest : public testing::Test {
 protected:
     void SetUp() override {
-        test::ClearDataFolder();
         form.IsVista = form.IsWin8 = false;
         form.IsWin7 = true;
         form.Button1Click();
         ASSERT_EQ(form.TotalBtnCount, 5);
     }
-    void TearDown() override { test::ClearDataFolder(); }
 
     void PointAt(int entry) {
         const Point corner = CellOrigin(entry, form.IconSize);
@@ -51,6 +49,7 @@ protected:
     }
     bool Minimised() const { return form.GetWindowState() == ui::WindowState::Minimized; }
 
+    test::CleanDataFolder clean;
     test::DialogRecorder dialogs;
     test::VirtualClock clock;
     test::InputRecorder input;

@@ -9,6 +9,15 @@ std::wstring ConfigPath();
 // Removes every file the program keeps in the data folder.
 void ClearDataFolder();
 
+// A data folder without the program's files for the life of the holder; declared before
+// the windows of a fixture, it clears the folder before they read it.
+struct CleanDataFolder {
+    CleanDataFolder() { ClearDataFolder(); }
+    CleanDataFolder(const CleanDataFolder&) = delete;
+    CleanDataFolder& operator=(const CleanDataFolder&) = delete;
+    ~CleanDataFolder() { ClearDataFolder(); }
+};
+
 // Files as another program (an editor, an older version) leaves them.
 void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 void WriteBytes(const std::wstring& path, const std::string& bytes);

@@ -1,0 +1,98 @@
+#include "board/Geometry.h"
+#include "resources/Texts.h"
+#include "support/Files.h"
+#include "support/Process.h"
+#include "support/Simulator.h"
+#include "traysim/OwnerLog.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace orvane {
+namespace {
+
+HWND FindChildOfClass(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wstring(name) == s->className) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+INPUT Mouse(DWORD flags, POINT at = {}) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    input.mi.dx = static_cast<LONG>((at.x * 65535.0) / GetSystemMetrics(SM_CXSCREEN) + 0.5);
+    input.mi.dy = static_cast<LONG>((at.y * 65535.0) / GetSystemMetrics(SM_CYSCREEN) + 0.5);
+    return input;
+}
+
+std::vector<traysim::OwnerMessage> Operations(const std::wstring& log) {
+    std::vector<traysim::OwnerMessage> seen;
+    for (const traysim::OwnerMessage& m : traysim::ParseOwnerLog(test::ReadBytes(log)).value_or(
+             std::vector<traysim::OwnerMessage>{})) {
+        if (m.lParam != WM_MOUSEMOVE) seen.push_back(m);
+    }
+    return seen;
+}
+
+TEST(ProgramClick, AClickOnTheBoardReachesTheIconsOwnerAndThenTheWindowMinimises) {
+    test::ClearDataFolder();
+    const std::wstring log = test::TestFolder() + L"e2e_click_owners.log";
+    test::SimulatorProcess tray("layout win7\nicon tray id=1 msg=0x8001 tip=音量\n"
+                                "icon tray id=2 msg=0x8002 tip=Dropbox\nicon tray id=3 msg=0x8003 tip=USB\n",
+                                log);
+    test::ChildProcess program(test::Quoted(test::ProgramPath()));
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !(window && IsWindowVisible(window)); ++i) {
+        window = program.WaitForWindow(L"OrvaneForm", 10000, texts::AppTitle);
+        Sleep(10);
+    }
+    ASSERT_NE(window, nullptr);
+    const HWND board = FindChildOfClass(window, L"OrvaneImage");
+    ASSERT_NE(board, nullptr);
+    Sleep(500);  // restored, drawn and placed
+
+    POINT cell{CellOrigin(1, 64).X + 30, CellOrigin(1, 64).Y + 30};
+    ClientToScreen(board, &cell);
+    const std::vector<INPUT> move{Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, cell)};
+    SendInput(1, const_cast<INPUT*>(move.data()), sizeof(INPUT));
+    Sleep(300);
+    const std::vector<INPUT> click{Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)};
+    SendInput(2, const_cast<INPUT*>(click.data()), sizeof(INPUT));
+
+    std::vector<traysim::OwnerMessage> seen;
+    for (int i = 0; i < 300 && seen.size() < 2; ++i) {
+        Sleep(10);
+        seen = Operations(log);
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].message, 0x8002u);
+    EXPECT_EQ(seen[0].wParam, 2u);
+    EXPECT_EQ(seen[0].lParam, static_cast<std::uint64_t>(WM_LBUTTONDOWN));
+    EXPECT_EQ(seen[1].lParam, static_cast<std::uint64_t>(WM_LBUTTONUP));
+    EXPECT_FALSE(IsIconic(window));
+
+    for (int i = 0; i < 700 && !IsIconic(window); ++i) Sleep(10);  // five seconds after the click
+    EXPECT_TRUE(IsIconic(window));
+    EXPECT_EQ(Operations(log).size(), 2u);
+    program.End(window);
+}
+
+} // namespace
+} // namespace orvane
