@@ -52,6 +52,7 @@ TForm2::TForm2(TDozedeR64Form& main)
     Image1.GetCanvas().FillRect({0, 0, 64, 64}, GetSysColor(COLOR_BTNFACE));
     if (emblem)
         DrawIconEx(Image1.GetCanvas().Dc(), 0, 0, emblem.Get(), 64, 64, 0, nullptr, DI_NORMAL);
+    Image1.Changed();
 
     OnShow = [this] { FormShow(); };
     OnMouseMove = [this](UINT, int, int) { FormMouseMove(); };

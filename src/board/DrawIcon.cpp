@@ -2,6 +2,8 @@
 #include "board/IconEx.h"
 #include "board/ResizeBitmap.h"
 #include "core/DozedeR64Form.h"
+#include "core/Elapsed.h"
+#include "platform/Clock.h"
 #include "platform/Handles.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
@@ -54,10 +56,14 @@ void TDozedeR64Form::DrawIcon() {
     Image1.SetBounds(0, 0, Image1.Width(), Image1.Height());
     Image1.ClearPicture();
     Image1.GetCanvas().FillRect({0, 0, Image1.Width(), Image1.Height()}, White);
+    Image1.Changed();
     // The snapshot's handles belong to their programs. One left by a program that ended, or
     // under Wine any of another process, cannot be drawn here: the owner's program icon
     // stands in for it, made once per owner process and drawing.
     std::map<DWORD, ui::Bitmap> ownerPictures;
+    // New cells are shown at most once a frame: a paint per cell costs more than the cell.
+    RECT unshown{};
+    std::uint32_t shown = platform::Now();
     // Messages are processed between the cells: every round looks at the snapshot anew, and
     // a drawing started meanwhile takes over.
     for (std::int32_t i = 0; i < TotalBtnCount && static_cast<size_t>(i) < TrayNotify.size(); ++i) {
@@ -96,7 +102,16 @@ void TDozedeR64Form::DrawIcon() {
         }
         const Point corner = CellOrigin(i, IconSize);
         Image1.GetCanvas().Draw(corner.X, corner.Y, *picture);
+        const RECT cell{corner.X, corner.Y, corner.X + picture->Width(),
+                        corner.Y + picture->Height()};
+        UnionRect(&unshown, &unshown, &cell);
+        if (Elapsed(platform::Now(), shown) >= 16) {
+            Image1.Changed(&unshown);
+            unshown = {};
+            shown = platform::Now();
+        }
     }
+    Image1.Changed(&unshown);
 }
 
 } // namespace orvane

@@ -1,9 +1,10 @@
 // Times the refresh of the snapshot against a simulated tray in another process, next to
 // the bare cross-process round trips that a refresh has to make, in the same run.
+#include "bench/Bench.h"
 #include "core/DozedeR64Form.h"
-#include "platform/Dialogs.h"
 #include "platform/Handles.h"
 #include "platform/ui/Application.h"
+#include "resources/Texts.h"
 #include "support/Simulator.h"
 
 #include <algorithm>
@@ -14,21 +15,6 @@
 namespace {
 
 using namespace orvane;
-
-class NoDialogs final : public platform::Dialogs {
-public:
-    int ShowMessageBox(HWND, const std::wstring& text, const std::wstring&, UINT) override {
-        std::fwprintf(stderr, L"message: %ls\n", text.c_str());
-        return IDOK;
-    }
-};
-
-double Seconds() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 std::string Scenario(int icons) {
     std::string text = "layout win7\n";
@@ -82,17 +68,12 @@ int BareRoundTrips(HWND toolbar) {
     return count;
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int wmain() try {
     ui::Application application;
-    NoDialogs dialogs;
-    platform::ScopedOverride<platform::Dialogs> quiet(dialogs);
+    application.SetTitle(texts::AppTitle);
+    bench::PrintedDialogs dialogs;
     TDozedeR64Form form;
     form.SetWindowState(ui::WindowState::Minimized); // the refresh without drawing
 
@@ -102,13 +83,13 @@ int wmain() try {
         const int rounds = icons >= 500 ? 15 : 40;
         std::vector<double> refresh, bare;
         for (int round = 0; round < rounds; ++round) {
-            double start = Seconds();
+            double start = bench::Seconds();
             form.Button1Click();
-            refresh.push_back(Seconds() - start);
-            start = Seconds();
+            refresh.push_back(bench::Seconds() - start);
+            start = bench::Seconds();
             int buttons = 0;
             for (HWND toolbar : Toolbars(simulator.Taskbar())) buttons += BareRoundTrips(toolbar);
-            bare.push_back(Seconds() - start);
+            bare.push_back(bench::Seconds() - start);
             if (form.TotalBtnCount != icons || buttons != icons) {
                 std::fwprintf(stderr,
                               L"expected %d buttons, the refresh saw %d and the round trips %d\n",
@@ -116,8 +97,8 @@ int wmain() try {
                 return 1;
             }
         }
-        const double perIconRefresh = Median(refresh) / icons * 1e6;
-        const double perIconBare = Median(bare) / icons * 1e6;
+        const double perIconRefresh = bench::Median(refresh) / icons * 1e6;
+        const double perIconBare = bench::Median(bare) / icons * 1e6;
         const double ratio = perIconRefresh / perIconBare;
         worst = std::max(worst, ratio);
         std::printf(

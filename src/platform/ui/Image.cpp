@@ -14,8 +14,11 @@ Image::Image(Control& parent) {
 
 Bitmap& Image::Picture() {
     if (picture_.Empty()) picture_.SetSize(ClientWidth(), ClientHeight());
-    Invalidate();
     return picture_;
+}
+
+void Image::Changed(const RECT* area) {
+    InvalidateRect(Handle(), area, FALSE);
 }
 
 void Image::ClearPicture() {
@@ -26,10 +29,10 @@ void Image::ClearPicture() {
 void Image::Paint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(Handle(), &paint);
-    RECT area;
-    GetClientRect(Handle(), &area);
+    const RECT& area = paint.rcPaint;
     if (!picture_.Empty()) {
-        BitBlt(dc, 0, 0, picture_.Width(), picture_.Height(), picture_.Dc(), 0, 0, SRCCOPY);
+        BitBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top,
+               picture_.Dc(), area.left, area.top, SRCCOPY);
         ExcludeClipRect(dc, 0, 0, picture_.Width(), picture_.Height());
     }
     FillRect(dc, &area, BackgroundBrush());

@@ -14,11 +14,14 @@ class Image : public Control {
 public:
     explicit Image(Control& parent);
 
-    // The picture; made at the image's size when there is none. Using it repaints the image.
+    // The picture; made at the image's size when there is none. What is drawn on it shows
+    // once Changed says where.
     Bitmap& Picture();
     Canvas& GetCanvas() { return Picture().GetCanvas(); }
     bool HasPicture() const { return !picture_.Empty(); }
     void ClearPicture();
+    // Repaints the part of the picture drawn anew (all of it without an area).
+    void Changed(const RECT* area = nullptr);
 
     std::function<void()> OnMouseEnter;
     std::function<void()> OnMouseLeave;
