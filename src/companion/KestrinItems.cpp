@@ -1,16 +1,19 @@
+#include "board/IconEx.h"
 #include "companion/ItemTexts.h"
 #include "core/DozedeR64Form.h"
 
 namespace orvane {
 
-IniFile TDozedeR64Form::KestrinFile() const { return IniFile(DataFolda + L"Kestrin.ini"); }
+IniFile TDozedeR64Form::KestrinFile() const {
+    return IniFile(DataFolda + L"Kestrin.ini");
+}
 
 void TDozedeR64Form::LoadKestrinItems() {
     const IniFile ini = KestrinFile();
     if (!ini.Exists()) return;
-    KestrinItemCount = ini.ReadCount(L"ItemCount", L"Value",
-                                     {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit",
-                                      L"IsShowOnTaskBar"});
+    KestrinItemCount =
+        ini.ReadCount(L"ItemCount", L"Value",
+                      {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit", L"IsShowOnTaskBar"});
     KestrinBeforeStart = ini.ReadBool(L"KestrinBeforeStart", L"Value", true);
     KestrinItem.assign(static_cast<size_t>(KestrinItemCount), {});
     NID.assign(static_cast<size_t>(KestrinItemCount), NOTIFYICONDATAW{});
@@ -44,6 +47,15 @@ HICON TDozedeR64Form::ItemAppIcon(std::int32_t i) {
     path.resize(std::max<size_t>(path.size(), MAX_PATH) + 1, L'\0');
     WORD index = 0;
     return ExtractAssociatedIconW(GetModuleHandleW(nullptr), path.data(), &index);
+}
+
+std::unique_ptr<TIconEx> TDozedeR64Form::PlaceholderIcon(std::int32_t i) {
+    auto picture = std::make_unique<TIconEx>();
+    picture->LoadFromFile(DataFolda + L"Icon\\BlueIcon" + std::to_wstring(i) + L".ico");
+    picture->SetWidth(16);
+    picture->SetHeight(16);
+    picture->Handle(); // a damaged file fails here, before any record is touched
+    return picture;
 }
 
 std::wstring TDozedeR64Form::PlaceholderTip(std::int32_t i) const {

@@ -13,6 +13,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,7 @@ namespace orvane {
 
 class TForm2;
 class TForm3;
+class TIconEx;
 
 class TDozedeR64Form : public ui::Form {
 public:
@@ -107,6 +109,8 @@ public:
     void LoadKestrinItems();
     void PrepareItemRecord(std::int32_t i, HICON icon, const std::wstring& tip);
     HICON ItemAppIcon(std::int32_t i);
+    // The item's picture while its application is not running; its handle lives as long.
+    std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
 
     // Menus

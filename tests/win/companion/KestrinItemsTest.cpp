@@ -1,3 +1,5 @@
+#include "IconSamples.h"
+#include "board/IconEx.h"
 #include "core/DozedeR64Form.h"
 #include "support/Files.h"
 #include "support/StandIns.h"
@@ -45,7 +47,7 @@ TEST_F(KestrinItemsTest, ReadsEveryItemAndAMissingOneTakesItsDefaults) {
     EXPECT_TRUE(form.KestrinItem[0].IsShowOnTaskBar);
     EXPECT_EQ(form.KestrinItem[1].FileName, L"C:\\Mail\\メール.exe");
     EXPECT_EQ(form.KestrinItem[1].BeforeStartText, L"受信箱");
-    EXPECT_EQ(form.KestrinItem[1].Bit, 7);  // stays as read
+    EXPECT_EQ(form.KestrinItem[1].Bit, 7); // stays as read
     EXPECT_FALSE(form.KestrinItem[1].IsShowOnTaskBar);
     EXPECT_EQ(form.KestrinItem[2].FileName, L"");
     for (const TKestrinItem& item : form.KestrinItem) {
@@ -61,7 +63,7 @@ TEST_F(KestrinItemsTest, ReadsEveryItemAndAMissingOneTakesItsDefaults) {
 TEST_F(KestrinItemsTest, PlaceholdersWantedMeansStartingMinimised) {
     GivenKestrin(L"[ItemCount]\r\nValue=1\r\n[ItemFileName]\r\n0=C:\\Tools\\memo.exe\r\n");
     TDozedeR64Form form;
-    EXPECT_TRUE(form.KestrinBeforeStart);  // the default when the key is missing
+    EXPECT_TRUE(form.KestrinBeforeStart); // the default when the key is missing
     EXPECT_TRUE(form.StartSelfMinimized);
     EXPECT_EQ(form.GetWindowState(), ui::WindowState::Minimized);
 }
@@ -105,15 +107,16 @@ TEST_F(KestrinItemsTest, PrepareItemRecordFillsOnlyWhatTheIconNeeds) {
     form.PrepareItemRecord(1, icon, std::wstring(127, L'y'));
     EXPECT_EQ(std::wstring(record.szTip), std::wstring(127, L'y'));
     form.PrepareItemRecord(1, icon, L"短い");
-    EXPECT_EQ(std::wstring(record.szTip), L"短い");  // nothing of the longer tip is left
+    EXPECT_EQ(std::wstring(record.szTip), L"短い"); // nothing of the longer tip is left
     EXPECT_EQ(form.NID[0].cbSize, 0u);
 }
 
 TEST_F(KestrinItemsTest, TheApplicationIconComesFromTheItemsFile) {
     wchar_t self[MAX_PATH] = {};
     GetModuleFileNameW(nullptr, self, MAX_PATH);
-    GivenKestrin(L"[ItemCount]\r\nValue=1\r\n[KestrinBeforeStart]\r\nValue=0\r\n[ItemFileName]\r\n0=" +
-                 std::wstring(self) + L"\r\n");
+    GivenKestrin(
+        L"[ItemCount]\r\nValue=1\r\n[KestrinBeforeStart]\r\nValue=0\r\n[ItemFileName]\r\n0=" +
+        std::wstring(self) + L"\r\n");
     TDozedeR64Form form;
     const HICON icon = form.ItemAppIcon(0);
     ASSERT_NE(icon, nullptr);
@@ -122,7 +125,32 @@ TEST_F(KestrinItemsTest, TheApplicationIconComesFromTheItemsFile) {
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
     DestroyIcon(icon);
-    EXPECT_EQ(form.KestrinItem[0].FileName, self);  // the item's path is not touched
+    EXPECT_EQ(form.KestrinItem[0].FileName, self); // the item's path is not touched
+}
+
+TEST_F(KestrinItemsTest, ThePlaceholderIconIsTheItemsIconFileAtSixteenPixels) {
+    GivenKestrin(L"[ItemCount]\r\nValue=3\r\n[KestrinBeforeStart]\r\nValue=0\r\n"
+                 L"[ItemFileName]\r\n0=a.exe\r\n1=b.exe\r\n2=c.exe\r\n");
+    const std::wstring icons = test::DataFolder() + L"Icon\\";
+    CreateDirectoryW(icons.c_str(), nullptr);
+    const std::vector<std::uint8_t> image = test::MakeIcon(test::SampleEntry{32, 32, 4});
+    test::WriteBytes(icons + L"BlueIcon1.ico", std::string(image.begin(), image.end()));
+    test::WriteBytes(icons + L"BlueIcon2.ico", "not an icon at all");
+    TDozedeR64Form form;
+
+    const std::unique_ptr<TIconEx> placeholder = form.PlaceholderIcon(1);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(placeholder->Handle(), &info));
+    BITMAP colour{};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(colour.bmWidth, 16);
+    EXPECT_EQ(colour.bmHeight, 16);
+
+    EXPECT_THROW(form.PlaceholderIcon(0), EIconExError); // no file for the item
+    EXPECT_THROW(form.PlaceholderIcon(2), EIconExError); // a damaged one
+    EXPECT_EQ(test::ReadBytes(icons + L"BlueIcon1.ico").size(), image.size()); // only read
 }
 
 } // namespace

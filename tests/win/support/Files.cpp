@@ -22,6 +22,13 @@ void ClearDataFolder() {
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
     }
+    const std::wstring icons = DataFolder() + L"Icon\\";
+    WIN32_FIND_DATAW found{};
+    const HANDLE search = FindFirstFileW((icons + L"*.ico").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do DeleteFileW((icons + found.cFileName).c_str());
+    while (FindNextFileW(search, &found));
+    FindClose(search);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {
