@@ -1,0 +1,73 @@
+// The demo's hands: demodriver wait CLASS [TIMEOUT_MS] waits until a visible top-level
+// window of the class exists; demodriver hover ENTRY puts the pointer on that cell of
+// Orvane's board. Exit code 0 when done, 1 when the window was not found in time.
+#include "board/Geometry.h"
+#include "resources/Texts.h"
+
+#include <windows.h>
+
+#include <cwchar>
+#include <string>
+
+namespace {
+
+HWND FindVisible(const wchar_t* className, const wchar_t* title, DWORD timeout) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window = FindWindowW(className, title); window;
+             window = FindWindowExW(nullptr, window, className, title)) {
+            if (IsWindowVisible(window)) return window;
+        }
+        Sleep(50);
+    } while (GetTickCount() - start < timeout);
+    return nullptr;
+}
+
+HWND FindChild(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wcscmp(name, s->className) != 0) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+int Hover(int entry) {
+    const HWND board =
+        FindChild(FindVisible(L"OrvaneForm", orvane::texts::AppTitle, 20000), L"OrvaneImage");
+    if (!board) return 1;
+    const orvane::Point corner = orvane::CellOrigin(entry, 64);
+    POINT at{corner.X + 20, corner.Y + 20};
+    ClientToScreen(board, &at);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    move.mi.dx = static_cast<LONG>(at.x * 65535.0 / GetSystemMetrics(SM_CXSCREEN) + 0.5);
+    move.mi.dy = static_cast<LONG>(at.y * 65535.0 / GetSystemMetrics(SM_CYSCREEN) + 0.5);
+    SendInput(1, &move, sizeof move);
+    return 0;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    if (argc >= 3 && std::wcscmp(argv[1], L"wait") == 0) {
+        const DWORD timeout =
+            argc > 3 ? static_cast<DWORD>(std::wcstoul(argv[3], nullptr, 10)) : 20000;
+        return FindVisible(argv[2], nullptr, timeout) ? 0 : 1;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"hover") == 0)
+        return Hover(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
+    std::fwprintf(stderr, L"usage: demodriver wait CLASS [TIMEOUT_MS] | demodriver hover ENTRY\n");
+    return 2;
+}
