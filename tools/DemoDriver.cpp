@@ -3,6 +3,7 @@
 // Orvane's board. Exit code 0 when done, 1 when the window was not found in time.
 #include "board/Geometry.h"
 #include "resources/Texts.h"
+#include "support/Pointer.h"
 
 #include <windows.h>
 
@@ -23,38 +24,14 @@ HWND FindVisible(const wchar_t* className, const wchar_t* title, DWORD timeout) 
     return nullptr;
 }
 
-HWND FindChild(HWND parent, const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wcscmp(name, s->className) != 0) return TRUE;
-            s->found = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
 int Hover(int entry) {
-    const HWND board =
-        FindChild(FindVisible(L"OrvaneForm", orvane::texts::AppTitle, 20000), L"OrvaneImage");
+    const HWND board = orvane::test::FindChildWindow(
+        FindVisible(L"OrvaneForm", orvane::texts::AppTitle, 20000), L"OrvaneImage");
     if (!board) return 1;
     const orvane::Point corner = orvane::CellOrigin(entry, 64);
     POINT at{corner.X + 20, corner.Y + 20};
     ClientToScreen(board, &at);
-    INPUT move{};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    move.mi.dx = static_cast<LONG>(at.x * 65535.0 / GetSystemMetrics(SM_CXSCREEN) + 0.5);
-    move.mi.dy = static_cast<LONG>(at.y * 65535.0 / GetSystemMetrics(SM_CYSCREEN) + 0.5);
-    SendInput(1, &move, sizeof move);
+    orvane::test::SendRecords({orvane::test::PointerMove(at)});
     return 0;
 }
 

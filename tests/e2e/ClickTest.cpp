@@ -1,6 +1,7 @@
 #include "board/Geometry.h"
 #include "resources/Texts.h"
 #include "support/Files.h"
+#include "support/Pointer.h"
 #include "support/Process.h"
 #include "support/Simulator.h"
 #include "traysim/OwnerLog.h"
@@ -12,40 +13,10 @@
 namespace orvane {
 namespace {
 
-HWND FindChildOfClass(HWND parent, const wchar_t* className) {
-    struct Search {
-        const wchar_t* className;
-        HWND found;
-    } search{className, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) {
-            auto* s = reinterpret_cast<Search*>(data);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (std::wstring(name) == s->className) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-INPUT Mouse(DWORD flags, POINT at = {}) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    input.mi.dx = static_cast<LONG>((at.x * 65535.0) / GetSystemMetrics(SM_CXSCREEN) + 0.5);
-    input.mi.dy = static_cast<LONG>((at.y * 65535.0) / GetSystemMetrics(SM_CYSCREEN) + 0.5);
-    return input;
-}
-
 std::vector<traysim::OwnerMessage> Operations(const std::wstring& log) {
     std::vector<traysim::OwnerMessage> seen;
-    for (const traysim::OwnerMessage& m : traysim::ParseOwnerLog(test::ReadBytes(log)).value_or(
-             std::vector<traysim::OwnerMessage>{})) {
+    for (const traysim::OwnerMessage& m : traysim::ParseOwnerLog(test::ReadBytes(log))
+                                              .value_or(std::vector<traysim::OwnerMessage>{})) {
         if (m.lParam != WM_MOUSEMOVE) seen.push_back(m);
     }
     return seen;
@@ -54,9 +25,10 @@ std::vector<traysim::OwnerMessage> Operations(const std::wstring& log) {
 TEST(ProgramClick, AClickOnTheBoardReachesTheIconsOwnerAndThenTheWindowMinimises) {
     test::ClearDataFolder();
     const std::wstring log = test::TestFolder() + L"e2e_click_owners.log";
-    test::SimulatorProcess tray("layout win7\nicon tray id=1 msg=0x8001 tip=音量\n"
-                                "icon tray id=2 msg=0x8002 tip=Dropbox\nicon tray id=3 msg=0x8003 tip=USB\n",
-                                log);
+    test::SimulatorProcess tray(
+        "layout win7\nicon tray id=1 msg=0x8001 tip=音量\n"
+        "icon tray id=2 msg=0x8002 tip=Dropbox\nicon tray id=3 msg=0x8003 tip=USB\n",
+        log);
     test::ChildProcess program(test::Quoted(test::ProgramPath()));
     HWND window = nullptr;
     for (int i = 0; i < 1000 && !(window && IsWindowVisible(window)); ++i) {
@@ -64,17 +36,16 @@ TEST(ProgramClick, AClickOnTheBoardReachesTheIconsOwnerAndThenTheWindowMinimises
         Sleep(10);
     }
     ASSERT_NE(window, nullptr);
-    const HWND board = FindChildOfClass(window, L"OrvaneImage");
+    const HWND board = test::FindChildWindow(window, L"OrvaneImage");
     ASSERT_NE(board, nullptr);
-    Sleep(500);  // restored, drawn and placed
+    Sleep(500); // restored, drawn and placed
 
     POINT cell{CellOrigin(1, 64).X + 30, CellOrigin(1, 64).Y + 30};
     ClientToScreen(board, &cell);
-    const std::vector<INPUT> move{Mouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, cell)};
-    SendInput(1, const_cast<INPUT*>(move.data()), sizeof(INPUT));
+    test::SendRecords({test::PointerMove(cell)});
     Sleep(300);
-    const std::vector<INPUT> click{Mouse(MOUSEEVENTF_LEFTDOWN), Mouse(MOUSEEVENTF_LEFTUP)};
-    SendInput(2, const_cast<INPUT*>(click.data()), sizeof(INPUT));
+    test::SendRecords(
+        {test::MouseButtons(MOUSEEVENTF_LEFTDOWN), test::MouseButtons(MOUSEEVENTF_LEFTUP)});
 
     std::vector<traysim::OwnerMessage> seen;
     for (int i = 0; i < 300 && seen.size() < 2; ++i) {
@@ -88,7 +59,7 @@ TEST(ProgramClick, AClickOnTheBoardReachesTheIconsOwnerAndThenTheWindowMinimises
     EXPECT_EQ(seen[1].lParam, static_cast<std::uint64_t>(WM_LBUTTONUP));
     EXPECT_FALSE(IsIconic(window));
 
-    for (int i = 0; i < 700 && !IsIconic(window); ++i) Sleep(10);  // five seconds after the click
+    for (int i = 0; i < 700 && !IsIconic(window); ++i) Sleep(10); // five seconds after the click
     EXPECT_TRUE(IsIconic(window));
     EXPECT_EQ(Operations(log).size(), 2u);
     program.End(window);

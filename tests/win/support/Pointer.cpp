@@ -1,0 +1,48 @@
+#include "support/Pointer.h"
+
+#include <cwchar>
+#include <vector>
+
+namespace orvane::test {
+
+INPUT PointerMove(POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>(screen.x * 65535.0 / GetSystemMetrics(SM_CXSCREEN) + 0.5);
+    input.mi.dy = static_cast<LONG>(screen.y * 65535.0 / GetSystemMetrics(SM_CYSCREEN) + 0.5);
+    return input;
+}
+
+INPUT MouseButtons(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    return input;
+}
+
+void SendRecords(std::initializer_list<INPUT> records) {
+    std::vector<INPUT> all(records);
+    SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));
+}
+
+HWND FindChildWindow(HWND parent, const wchar_t* className) {
+    struct Search {
+        const wchar_t* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            wchar_t name[64] = {};
+            GetClassNameW(window, name, 64);
+            if (std::wcscmp(name, s->className) != 0) return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+} // namespace orvane::test
