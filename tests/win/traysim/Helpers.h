@@ -1,7 +1,6 @@
 #pragma once
 // What a reader of the tray sees, through the calls such a reader makes.
 #include "platform/Handles.h"
-#include "support/Icons.h"
 
 #include <cstdint>
 #include <string>
@@ -26,23 +25,22 @@ struct ReadButton {
     std::wstring text;
 };
 
-// The buttons of a toolbar, read from its process with TB_GETBUTTON and TB_GETBUTTONINFOW
-// into memory allocated there, as a reader in another process does.
+// The buttons of a toolbar, read as the snapshot reads them from another process: through
+// memory allocated in the toolbar's process, with a text buffer of 1024 units.
 std::vector<ReadButton> ReadToolbar(HWND toolbar);
+// The main toolbar, found from the taskbar as the snapshot finds it.
+HWND MainToolbarOf(HWND taskbar);
 
-std::wstring ClassOf(HWND window);
-std::wstring TitleOf(HWND window);
 // Dispatches this thread's messages, for at least the given time.
 void PumpMessages(DWORD milliseconds = 0);
-// A fresh path in the temporary folder.
-std::wstring TempFile(const std::wstring& name);
-
 // The colour of a pixel of the icon drawn at its size over magenta.
 COLORREF IconPixel(HICON icon, int side, int x, int y);
-using orvane::test::SolidIcon;
 
 inline HWND AsWindow(std::uint64_t value) {
     return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(value));
+}
+inline std::uint64_t Handle(HWND window) {
+    return reinterpret_cast<std::uintptr_t>(window);
 }
 
 } // namespace simtest

@@ -1,106 +1,84 @@
-// Owner windows log the callback messages that reach them; mouse input on a button reaches
-// its owner as the shell forwards it.
+// Owner windows log the callback messages that reach them; the real pointer on a button
+// reaches its owner as the shell forwards it, and the simulator takes no activation.
 #include "Helpers.h"
 #include "support/Files.h"
+#include "support/Pointer.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
+using simtest::Handle;
 using traysim::OwnerMessage;
 
-std::uint64_t Handle(HWND window) {
-    return reinterpret_cast<std::uintptr_t>(window);
-}
-
-POINT CellCentre(HWND toolbar, int index) {
-    RECT cell{};
-    SendMessageW(toolbar, TB_GETITEMRECT, static_cast<WPARAM>(index),
-                 reinterpret_cast<LPARAM>(&cell));
-    return {(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
-}
-
-TEST(Owners, LogPostedCallbacksInMemoryAndFile) {
-    const std::wstring log = simtest::TempFile(L"owners.log");
+TEST(Owners, LogCallbacksInMemoryAndInAFileStartedAfresh) {
+    const std::wstring log = orvane::test::TestFolder() + L"traysim-owners.log";
+    orvane::test::WriteBytes(log, "msg=0x1 wparam=0x1 lparam=0x1 hwnd=0x1\n");
     traysim::Tray tray(L"icon tray id=7 msg=0x8007\nicon overflow id=9 msg=0xC0DE\n", log);
-    const auto icons = tray.Icons();
-    ASSERT_EQ(icons.size(), 2u);
-    const HWND first = icons[0].owner;
-    const HWND second = icons[1].owner;
-
-    PostMessageW(first, 0x8007, 7, WM_MOUSEMOVE);
+    const HWND first = tray.Icons().at(0).owner;
+    const HWND second = tray.Icons().at(1).owner;
     PostMessageW(first, 0x8007, 7, WM_LBUTTONDOWN);
-    PostMessageW(second, 0xC0DE, 9, WM_RBUTTONUP);
     PostMessageW(first, WM_KEYDOWN, 'A', 0); // not a callback message
     PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     PostMessageW(second, WM_USER, 0xFFFFFFFFFFFFFFFFull, -2);
     simtest::PumpMessages(50);
-
     const std::vector<OwnerMessage> expected = {
-        {0x8007, 7, WM_MOUSEMOVE, Handle(first)},
         {0x8007, 7, WM_LBUTTONDOWN, Handle(first)},
-        {0xC0DE, 9, WM_RBUTTONUP, Handle(second)},
         {WM_USER, 0xFFFFFFFFFFFFFFFFull, 0xFFFFFFFFFFFFFFFEull, Handle(second)},
     };
     EXPECT_EQ(tray.Log(), expected);
-    const auto file = traysim::ParseOwnerLog(orvane::test::ReadBytes(log));
-    ASSERT_TRUE(file) << orvane::test::ReadBytes(log);
-    EXPECT_EQ(*file, expected) << "every line is in the file at once";
-    DeleteFileW(log.c_str());
-}
-
-TEST(Owners, LogFileStartsEmpty) {
-    const std::wstring log = simtest::TempFile(L"stale.log");
-    {
-        traysim::Tray tray(L"icon tray id=1\n", log);
-        PostMessageW(tray.Icons().at(0).owner, 0x8000, 1, WM_LBUTTONUP);
-        simtest::PumpMessages(20);
-    }
-    traysim::Tray tray(L"icon tray id=1\n", log);
-    EXPECT_EQ(orvane::test::ReadBytes(log), "");
-    DeleteFileW(log.c_str());
-}
-
-TEST(Owners, UnwritableLogIsAnError) {
+    EXPECT_EQ(orvane::test::ReadBytes(log),
+              traysim::FormatOwnerMessage(expected[0]) + traysim::FormatOwnerMessage(expected[1]))
+        << "every line is in the file at once";
     EXPECT_THROW(traysim::Tray(L"", L"Z:\\no\\such\\folder\\owners.log"), std::runtime_error);
 }
 
-TEST(Owners, MouseOnAButtonIsPostedToItsOwner) {
-    traysim::Tray tray(L"icon tray id=1 msg=0x8001\n"
-                       L"icon tray id=2 msg=0x8002\n"
-                       L"icon tray id=3 msg=0x8003 data=zero\n");
-    const HWND toolbar = tray.MainToolbar();
-    const auto icons = tray.Icons();
-    const UINT messages[] = {WM_MOUSEMOVE,   WM_LBUTTONDOWN, WM_LBUTTONUP,   WM_LBUTTONDBLCLK,
-                             WM_RBUTTONDOWN, WM_RBUTTONUP,   WM_MBUTTONDOWN, WM_MBUTTONUP};
-    std::vector<OwnerMessage> expected;
-    for (const UINT message : messages) {
-        const POINT point = CellCentre(toolbar, 1);
-        SendMessageW(toolbar, message, 0, MAKELPARAM(point.x, point.y));
-        expected.push_back({0x8002, 2, message, Handle(icons[1].owner)});
-    }
-    const POINT zero = CellCentre(toolbar, 2);
-    SendMessageW(toolbar, WM_LBUTTONDOWN, 0, MAKELPARAM(zero.x, zero.y));
-    SendMessageW(toolbar, WM_LBUTTONUP, 0, MAKELPARAM(zero.x, zero.y));
-    simtest::PumpMessages(50);
-    EXPECT_EQ(tray.Log(), expected) << "the button without data has no owner to tell";
+RECT ClientOf(HWND window) {
+    WINDOWINFO info{};
+    info.cbSize = sizeof info;
+    GetWindowInfo(window, &info);
+    return info.rcClient;
 }
 
-TEST(Owners, ClickInTheOverflowWindowClosesIt) {
-    traysim::Tray tray(L"icon tray id=1\nicon overflow id=2 msg=0x8002\n");
-    SendMessageW(tray.ShowButton(), BM_CLICK, 0, 0);
-    simtest::PumpMessages(20);
+void ClickAt(POINT at, DWORD down) {
+    using namespace orvane::test;
+    SendRecords({PointerMove(at), MouseButtons(down), MouseButtons(down << 1)});
+    simtest::PumpMessages(200);
+}
+
+// Puts the pointer back in a corner far from the tray.
+struct PointerBack {
+    ~PointerBack() { orvane::test::SendRecords({orvane::test::PointerMove({0, 0})}); }
+};
+
+TEST(RealInput, ClicksOnTrayAndOverflowCellsReachTheOwnersWithoutActivation) {
+    traysim::Tray tray(L"icon tray id=1\nicon tray id=2 msg=0x8002\nicon tray id=3 data=zero\n"
+                       L"icon overflow id=4\nicon overflow id=5 msg=0x8005\n");
+    const PointerBack back;
+    const RECT area = ClientOf(tray.TrayNotify());
+    // 24-pixel cells after the show button, 32-pixel ones in the overflow window.
+    ClickAt({area.left + 2 * 24 + 5, area.top + 5}, MOUSEEVENTF_LEFTDOWN);
+    ClickAt({area.left + 3 * 24 + 5, area.top + 5}, MOUSEEVENTF_LEFTDOWN);
+    ClickAt({area.left + 5, area.top + 15}, MOUSEEVENTF_LEFTDOWN);
     ASSERT_TRUE(IsWindowVisible(tray.OverflowWindow()));
-    const POINT point = CellCentre(tray.OverflowToolbar(), 0);
-    SendMessageW(tray.OverflowToolbar(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x, point.y));
-    SendMessageW(tray.OverflowToolbar(), WM_LBUTTONUP, 0, MAKELPARAM(point.x, point.y));
-    simtest::PumpMessages(50);
-    EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow()));
-    const HWND owner = tray.Icons().at(1).owner;
-    const std::vector<OwnerMessage> expected = {{0x8002, 2, WM_LBUTTONDOWN, Handle(owner)},
-                                                {0x8002, 2, WM_LBUTTONUP, Handle(owner)}};
-    EXPECT_EQ(tray.Log(), expected);
+    const RECT box = ClientOf(tray.OverflowWindow());
+    ClickAt({box.left + 32 + 20, box.top + 20}, MOUSEEVENTF_RIGHTDOWN);
+    EXPECT_FALSE(IsWindowVisible(tray.OverflowWindow())) << "a click on an icon closes it";
+
+    const auto owner = [&](int i) { return Handle(tray.Icons().at(i).owner); };
+    std::vector<OwnerMessage> clicks;
+    for (const OwnerMessage& entry : tray.Log())
+        if (entry.lParam != WM_MOUSEMOVE) clicks.push_back(entry);
+    const std::vector<OwnerMessage> expected = {
+        {0x8002, 2, WM_LBUTTONDOWN, owner(1)},
+        {0x8002, 2, WM_LBUTTONUP, owner(1)},
+        {0x8005, 5, WM_RBUTTONDOWN, owner(4)},
+        {0x8005, 5, WM_RBUTTONUP, owner(4)},
+    };
+    EXPECT_EQ(clicks, expected) << "the button without data has no owner to tell";
+    EXPECT_NE(GetForegroundWindow(), tray.Taskbar());
+    EXPECT_NE(GetForegroundWindow(), tray.OverflowWindow());
 }
 
 } // namespace
