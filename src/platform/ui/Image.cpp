@@ -86,8 +86,9 @@ LRESULT Image::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Down(MouseButton::Left, wParam, lParam);
         return 0;
     case WM_LBUTTONDBLCLK:
-        if (OnDblClick) OnDblClick();
+        // Captured first: the handler may process messages, the release among them.
         SetCapture(Handle());
+        if (OnDblClick) OnDblClick();
         if (OnMouseDown)
             OnMouseDown(MouseButton::Left, static_cast<UINT>(wParam), GET_X_LPARAM(lParam),
                         GET_Y_LPARAM(lParam));

@@ -6,47 +6,87 @@ namespace {
 
 using test::SettingsTest;
 
-int PointerMonitorWidth() {
-    const RECT monitor = platform::PointerMonitor().rcMonitor;
-    return monitor.right - monitor.left;
+template <class Case>
+class SettingsCaseTest : public SettingsTest, public testing::WithParamInterface<Case> {};
+const auto CaseName = [](const auto& info) { return std::string(info.param.name); };
+
+// "[Section] key=value ..." as the lines of a settings file.
+std::wstring IniText(const wchar_t* lines) {
+    std::wstring text = lines;
+    for (size_t at; (at = text.find(L' ')) != std::wstring::npos;) text.replace(at, 1, L"\r\n");
+    return text + L"\r\n";
 }
 
-TEST_F(SettingsTest, WithoutASettingsFileTheDesignStateStaysAndNothingIsWritten) {
+// What start reads shows in the window, and the file stays as it was or is converted from an
+// older layout; nothing asks anything or marks the inoperable list as edited.
+struct StartCase {
+    const char* name;
+    const wchar_t* before;     // the file's lines, space-separated; nullptr: no file
+    const wchar_t* after;      // nullptr: as before
+    const char* checked;       // click, right click, time out, taskbar button
+    const wchar_t* inoperable; // the list's text
+    int mainKeyMode;
+    const wchar_t* keyName;
+};
+using StartTest = SettingsCaseTest<StartCase>;
+
+TEST_P(StartTest, TheFileShowsAsStoredOrConverted) {
+    const StartCase& c = GetParam();
+    if (c.before) GivenConfig(IniText(c.before));
     Start();
-    EXPECT_FALSE(test::FileExists(test::ConfigPath()));
-    EXPECT_FALSE(Main().IsStart);
-    EXPECT_FALSE(Settings().Visible());
-    for (ui::CheckBox* box :
-         {&Settings().CheckBoxClickNoMinimize, &Settings().CheckBoxRightClickNoMinimize,
-          &Settings().CheckBoxTimeOutNoMinimize, &Settings().CheckBoxHideTaskButton})
-        EXPECT_FALSE(box->Checked());
-    EXPECT_EQ(Settings().Memo1.Lines(), std::vector<std::wstring>{L""});
-    EXPECT_FALSE(Settings().EditWriting);
-    EXPECT_EQ(Settings().LblMainKey.Text(), L"[F4]");
-    EXPECT_EQ(Settings().BtnShowKeyChange.Text(), L"キー([F4])変更");
-    EXPECT_EQ(Settings().RadioGroupIconSize.ItemIndex(), 1);
-    EXPECT_EQ(Settings().RadioGroupMainKey.ItemIndex(), 0);
-    EXPECT_FALSE(Settings().BtnSetIconTipTextFontSize.Enabled());
-    EXPECT_FALSE(Settings().LblIconTipTextFontSize.Visible());
-    EXPECT_EQ(Settings().ShortCutMainKeyNo, 0);
+    TForm3& s = Settings();
+    if (c.before) {
+        EXPECT_EQ(test::ReadText(test::ConfigPath()), IniText(c.after ? c.after : c.before));
+    } else {
+        EXPECT_FALSE(test::FileExists(test::ConfigPath()));
+    }
+    std::string checked;
+    for (const ui::CheckBox* box : {&s.CheckBoxClickNoMinimize, &s.CheckBoxRightClickNoMinimize,
+                                    &s.CheckBoxTimeOutNoMinimize, &s.CheckBoxHideTaskButton})
+        checked += box->Checked() ? '1' : '0';
+    EXPECT_EQ(checked, c.checked);
+    EXPECT_EQ(s.Memo1.Text(), c.inoperable);
+    EXPECT_FALSE(s.EditWriting);
+    EXPECT_EQ(s.Memo1.Color(), std::nullopt);
+    EXPECT_EQ(s.RadioGroupMainKey.ItemIndex(), c.mainKeyMode);
+    EXPECT_EQ(Main().MainKeyIsDouble, c.mainKeyMode == 1);
+    EXPECT_EQ(s.ComboBox1.ItemIndex(), 0);
+    EXPECT_EQ(s.LblMainKey.Text(), L"[" + std::wstring(c.keyName) + L"]");
+    EXPECT_EQ(s.BtnShowKeyChange.Text(), L"キー([" + std::wstring(c.keyName) + L"])変更");
+    EXPECT_FALSE(s.Visible());
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_TRUE(taskbar.calls.empty());
 }
 
-TEST_F(SettingsTest, TheCheckBoxesAreFilledWithoutWritingAnything) {
-    const std::wstring file =
-        L"[ClickNoMinimize]\r\nValue=1\r\n[RightClickNoMinimize]\r\nValue=0\r\n"
-        L"[TimeOutNoMiniMize]\r\nValue=7\r\n[HideTaskButton]\r\nValue=1\r\n";
-    GivenConfig(file);
-    Start();
-    EXPECT_TRUE(Settings().CheckBoxClickNoMinimize.Checked());
-    EXPECT_FALSE(Settings().CheckBoxRightClickNoMinimize.Checked());
-    EXPECT_TRUE(Settings().CheckBoxTimeOutNoMinimize.Checked());
-    EXPECT_TRUE(Settings().CheckBoxHideTaskButton.Checked());
-    EXPECT_EQ(test::ReadText(test::ConfigPath()), file);
-    EXPECT_TRUE(taskbar.calls.empty());
-    EXPECT_FALSE(Main().IsStart);
-}
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Files, StartTest, testing::Values(
+    StartCase{"NoFile", nullptr, nullptr, "0000", L"\r\n", 0, L"F4"}, // the design's empty line
+    StartCase{"CheckBoxes", L"[ClickNoMinimize] Value=1 [RightClickNoMinimize] Value=0 "
+                            L"[TimeOutNoMiniMize] Value=7 [HideTaskButton] Value=1",
+              nullptr, "1011", L"", 0, L"F4"},
+    // "[Ctrl] + " with the "[Ctrl]" modifier is refused only as the user's choice.
+    StartCase{"CtrlMode", L"[MainKey] IsDouble=1 Name=F9 [ShortCut] MainKeyNo=0",
+              nullptr, "0000", L"", 1, L"F9"},
+    StartCase{"InoperableList",
+              L"[DisableIconCount] Value=3 [DisableIconTipText] 0=音量 1= 2=Dropbox 3=stale",
+              nullptr, "0000", L"音量\r\n\r\nDropbox\r\n", 0, L"F4"},
+    // A damaged count is believed only as far as there are entries.
+    StartCase{"DamagedCount", L"[DisableIconCount] Value=2147483647 [DisableIconTipText] 0=a",
+              nullptr, "0000", L"a\r\n", 0, L"F4"},
+    // The single inoperable entry of old under "Value" becomes a list of one.
+    StartCase{"OldInoperableEntry",
+              L"[DisableIconCount] Value=4 [DisableIconTipText] 0=old Value=abc",
+              L"[DisableIconCount] Value=1 [DisableIconTipText] 0=abc",
+              "0000", L"abc\r\n", 0, L"F4"},
+    // The old inverse right-click setting is written negated and erased.
+    StartCase{"OldRightClickOff", L"[RightClickMinimize] Value=0 [RightClickNoMinimize] Value=5",
+              L"[RightClickNoMinimize] Value=1", "0100", L"", 0, L"F4"},
+    StartCase{"OldRightClickOn", L"[RightClickMinimize] Value=1 [RightClickNoMinimize] Value=5",
+              L"[RightClickNoMinimize] Value=0", "0000", L"", 0, L"F4"},
+    StartCase{"OldRightClickNotANumber", L"[RightClickMinimize] Value=yes",
+              L"[RightClickNoMinimize] Value=0", "0000", L"", 0, L"F4"}),
+    CaseName);
+// clang-format on
 
 struct IconSizeCase {
     const char* name;
@@ -55,9 +95,7 @@ struct IconSizeCase {
     int written; // -1: nothing written; 0: the pointer monitor's width div 10
     int hintPoints;
 };
-
-class IconSizeAtStartTest : public SettingsTest,
-                            public testing::WithParamInterface<IconSizeCase> {};
+using IconSizeAtStartTest = SettingsCaseTest<IconSizeCase>;
 
 TEST_P(IconSizeAtStartTest, TheStoredSizeSelectsItsChoiceAndAnyButLargeIsStoredAgain) {
     const IconSizeCase& c = GetParam();
@@ -66,7 +104,8 @@ TEST_P(IconSizeAtStartTest, TheStoredSizeSelectsItsChoiceAndAnyButLargeIsStoredA
     GivenConfig(file);
     Start();
     EXPECT_EQ(Settings().RadioGroupIconSize.ItemIndex(), c.index);
-    const int size = c.written == 0 ? PointerMonitorWidth() / 10 : c.written;
+    const RECT monitor = platform::PointerMonitor().rcMonitor;
+    const int size = c.written == 0 ? (monitor.right - monitor.left) / 10 : c.written;
     if (c.written < 0) {
         EXPECT_EQ(test::ReadText(test::ConfigPath()), file);
     } else {
@@ -74,10 +113,9 @@ TEST_P(IconSizeAtStartTest, TheStoredSizeSelectsItsChoiceAndAnyButLargeIsStoredA
         EXPECT_EQ(Stored(L"IconSize", L"Value"), std::to_wstring(size));
     }
     EXPECT_EQ(Main().LblHint.GetFont().Size(), c.hintPoints);
-    const bool largest = c.index == 0;
-    EXPECT_EQ(Settings().BtnSetIconTipTextFontSize.Enabled(), largest);
-    EXPECT_EQ(Settings().LblIconTipTextFontSize.Visible(), largest);
-    if (largest) {
+    EXPECT_EQ(Settings().BtnSetIconTipTextFontSize.Enabled(), c.index == 0);
+    EXPECT_EQ(Settings().LblIconTipTextFontSize.Visible(), c.index == 0);
+    if (c.index == 0) {
         EXPECT_EQ(Settings().LblIconTipTextFontSize.Text(), L"26");
     }
 }
@@ -87,89 +125,22 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(IconSizeCase{"Missing", -1, 1, -1, 18}, IconSizeCase{"Large", 64, 1, -1, 18},
                     IconSizeCase{"Middle", 48, 2, 48, 16}, IconSizeCase{"Small", 32, 3, 32, 12},
                     IconSizeCase{"Zero", 0, 0, 0, 26}, IconSizeCase{"Odd", 100, 0, 0, 26}),
-    [](const auto& info) { return info.param.name; });
-
-TEST_F(SettingsTest, TheOldSingleInoperableEntryBecomesAListOfOne) {
-    GivenConfig(L"[DisableIconCount]\r\nValue=4\r\n[DisableIconTipText]\r\n0=old\r\nValue=abc\r\n");
-    Start();
-    EXPECT_EQ(Stored(L"DisableIconCount", L"Value"), L"1");
-    EXPECT_EQ(Stored(L"DisableIconTipText", L"0"), L"abc");
-    EXPECT_FALSE(Ini().ValueExists(L"DisableIconTipText", L"Value"));
-    EXPECT_EQ(Settings().Memo1.Lines(), std::vector<std::wstring>{L"abc"});
-}
-
-struct RightClickCase {
-    const char* name;
-    const wchar_t* stored;
-    const wchar_t* written;
-    bool checked;
-};
-
-class RightClickConversionTest : public SettingsTest,
-                                 public testing::WithParamInterface<RightClickCase> {};
-
-TEST_P(RightClickConversionTest, TheOldInverseSettingIsWrittenNegatedAndErased) {
-    GivenConfig(std::wstring(L"[RightClickMinimize]\r\nValue=") + GetParam().stored +
-                L"\r\n[RightClickNoMinimize]\r\nValue=5\r\n");
-    Start();
-    EXPECT_EQ(Stored(L"RightClickNoMinimize", L"Value"), GetParam().written);
-    EXPECT_TRUE(Ini().ReadKeys(L"RightClickMinimize").empty());
-    EXPECT_EQ(test::ReadText(test::ConfigPath()).find(L"RightClickMinimize"), std::wstring::npos);
-    EXPECT_EQ(Settings().CheckBoxRightClickNoMinimize.Checked(), GetParam().checked);
-}
-
-INSTANTIATE_TEST_SUITE_P(Values, RightClickConversionTest,
-                         testing::Values(RightClickCase{"Off", L"0", L"1", true},
-                                         RightClickCase{"On", L"1", L"0", false},
-                                         RightClickCase{"NotANumber", L"yes", L"0", false}),
-                         [](const auto& info) { return info.param.name; });
-
-TEST_F(SettingsTest, AStoredCtrlModeShowsAsSuchWithoutAnyMessageOrWrite) {
-    const std::wstring file =
-        L"[MainKey]\r\nIsDouble=1\r\nName=F9\r\n[ShortCut]\r\nMainKeyNo=0\r\n";
-    GivenConfig(file);
-    Start();
-    EXPECT_EQ(Settings().RadioGroupMainKey.ItemIndex(), 1);
-    EXPECT_EQ(Settings().ComboBox1.ItemIndex(), 0);
-    EXPECT_TRUE(Main().MainKeyIsDouble);
-    EXPECT_EQ(Settings().LblMainKey.Text(), L"[F9]");
-    EXPECT_EQ(Settings().BtnShowKeyChange.Text(), L"キー([F9])変更");
-    EXPECT_TRUE(dialogs.shown.empty());
-    EXPECT_EQ(test::ReadText(test::ConfigPath()), file);
-}
-
-TEST_F(SettingsTest, TheInoperableListIsFilledWithoutMarkingItAsEdited) {
-    GivenConfig(L"[DisableIconCount]\r\nValue=3\r\n[DisableIconTipText]\r\n0=音量\r\n1=\r\n"
-                L"2=Dropbox\r\n3=stale\r\n");
-    Start();
-    EXPECT_EQ(Settings().Memo1.Lines(), (std::vector<std::wstring>{L"音量", L"", L"Dropbox"}));
-    EXPECT_FALSE(Settings().EditWriting);
-    EXPECT_EQ(Settings().Memo1.Color(), std::nullopt);
-
-    // A damaged count is believed only as far as there are entries.
-    GivenConfig(L"[DisableIconCount]\r\nValue=2147483647\r\n[DisableIconTipText]\r\n0=a\r\n");
-    Start();
-    EXPECT_EQ(Settings().Memo1.Lines(), std::vector<std::wstring>{L"a"});
-}
+    CaseName);
 
 TEST_F(SettingsTest, EachShowingSelectsTheStoredShortcutModifier) {
-    GivenConfig(L"[ShortCut]\r\nMainKeyNo=13\r\n");
     Start();
-    ASSERT_EQ(Settings().ShortCutMainKey.size(), 16u);
     EXPECT_EQ(Settings().ComboBox1.Item(13), L"[Shift] + [Alt]");
-    Settings().Show();
-    EXPECT_EQ(Settings().ComboBox1.ItemIndex(), 13);
-    EXPECT_EQ(Settings().ShortCutMainKeyNo, 13);
-    Settings().Hide();
     // One outside the list reads as "[Ctrl]".
-    GivenConfig(L"[ShortCut]\r\nMainKeyNo=99\r\n");
-    Settings().Show();
-    EXPECT_EQ(Settings().ComboBox1.ItemIndex(), 0);
-    EXPECT_EQ(Settings().ShortCutMainKeyNo, 0);
+    for (const auto& [stored, shown] : {std::pair{L"13", 13}, std::pair{L"99", 0}}) {
+        GivenConfig(L"[ShortCut]\r\nMainKeyNo=" + std::wstring(stored) + L"\r\n");
+        Settings().Show();
+        EXPECT_EQ(Settings().ComboBox1.ItemIndex(), shown);
+        EXPECT_EQ(Settings().ShortCutMainKeyNo, shown);
+        Settings().Hide();
+    }
 }
 
-// Every control of the three windows ends with the system's face, and nothing else of
-// its font changes.
+// Every control ends with the system's face, in its own font and in its window's.
 void ExpectFace(const ui::Control& control, const std::wstring& face) {
     EXPECT_EQ(control.GetFont().Name, face);
     LOGFONTW font{};
@@ -181,64 +152,38 @@ void ExpectFace(const ui::Control& control, const std::wstring& face) {
     for (const ui::Control* child : control.Children()) ExpectFace(*child, face);
 }
 
-TEST_F(SettingsTest, EveryWindowTakesTheFaceOfTheIconTitleFont) {
+TEST_F(SettingsTest, TheWindowsTakeTheIconTitleFaceAndTheSettingsWindowItsFixedLayout) {
     Start();
     LOGFONTW iconTitle{};
     SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof iconTitle, &iconTitle, 0);
     const std::wstring face = iconTitle.lfFaceName;
-    EXPECT_EQ(Settings().SystemFontName, face);
     ExpectFace(Main(), face);
     ExpectFace(windows->about, face);
     ExpectFace(Settings(), face);
-
-    EXPECT_EQ(Settings().GetFont().Height, -13);
     EXPECT_EQ(Settings().LblMainKey.GetFont().Height, -16);
-    EXPECT_TRUE(Settings().Label4.GetFont().Bold);
-    EXPECT_EQ(Settings().LblIconTipTextFontSize.GetFont().Color, RGB(255, 0, 0));
-    EXPECT_EQ(windows->about.Label1.GetFont().Height, -29);
     EXPECT_TRUE(windows->about.Label1.GetFont().Bold);
     EXPECT_EQ(windows->about.Label3.GetFont().Color, RGB(128, 0, 128));
-    EXPECT_EQ(Main().Button1.GetFont().Height, -13);
     EXPECT_EQ(Main().LblHint.GetFont().Size(), 14);
-}
 
-TEST_F(SettingsTest, TheInoperableTabIsLaidOutBelowItsExplanation) {
-    Start();
+    // A fixed frame without a taskbar button of its own.
     TForm3& s = Settings();
-    EXPECT_EQ(s.Memo1.HintText(), L"複数ある場合は改行区切りで入力してください。\r"
-                                  L"入力終了したら必ず[Alt]キーを押してください。");
-    EXPECT_EQ(s.Label5.Text(),
-              L"操作できないアイコンは以下の欄にそのチップテキストに含まれる数文字を入力すれば"
-              L"ほとんどのものは操作できるようになります。\r\n"
-              L"複数ある場合は改行区切りで入力してください。\r"
-              L"入力終了したら必ず[Alt]キーを押してください。\r\n\r\n"
-              L"操作できないアイコンのチップテキストに含まれる数文字:");
-    EXPECT_EQ(s.Label5.Width(), 695);
-    EXPECT_GT(s.Label5.Height(), 3 * -s.Label5.GetFont().Height);
-    EXPECT_EQ(s.Memo1.Top(), s.Label5.Top() + s.Label5.Height() + 5);
-    EXPECT_EQ(s.Memo1.Top() + s.Memo1.Height(), s.TabSheetDisableIcon.ClientHeight() - 10);
-}
-
-TEST_F(SettingsTest, TheWindowHasItsFrameAndTabs) {
-    Start();
-    TForm3& s = Settings();
-    EXPECT_EQ(s.Text(), L"オルヴァーネの設定");
-    EXPECT_EQ(s.ClientWidth(), 732);
-    EXPECT_EQ(s.ClientHeight(), 467);
     const LONG_PTR style = GetWindowLongPtrW(s.Handle(), GWL_STYLE);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_EQ(GetWindow(s.Handle(), GW_OWNER), Main().Handle());
-    ASSERT_EQ(s.PageControl1.PageCount(), 3);
-    EXPECT_EQ(s.PageControl1.Page(0).Caption(), L"全般");
-    EXPECT_EQ(s.PageControl1.Page(1).Caption(), L"操作できないアイコン");
-    EXPECT_EQ(s.PageControl1.Page(2).Caption(), L"アイコン操作へのショートカット設定");
+    EXPECT_EQ(s.PageControl1.PageCount(), 3);
     // The selected mode and the key name read as one phrase.
-    RECT item{};
+    RECT item{}, key{};
     GetWindowRect(s.RadioGroupMainKey.ItemHandle(0), &item);
-    RECT key{};
     GetWindowRect(s.LblMainKey.Handle(), &key);
     EXPECT_LE(item.right, key.left);
+
+    // The inoperable list lies below its explanation, which repeats the list's hint.
+    EXPECT_NE(s.Memo1.HintText().find(L"[Alt]"), std::wstring::npos);
+    EXPECT_NE(s.Label5.Text().find(s.Memo1.HintText()), std::wstring::npos);
+    EXPECT_GT(s.Label5.Height(), 3 * -s.Label5.GetFont().Height);
+    EXPECT_EQ(s.Memo1.Top(), s.Label5.Top() + s.Label5.Height() + 5);
+    EXPECT_EQ(s.Memo1.Top() + s.Memo1.Height(), s.TabSheetDisableIcon.ClientHeight() - 10);
 }
 
 } // namespace
