@@ -137,7 +137,8 @@ LRESULT Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         Close();
         return 0;
     case WM_SHOWWINDOW:
-        if (wParam && OnShow) OnShow();
+        // lParam 0: shown by the program, not again with its owner.
+        if (wParam && lParam == 0 && OnShow) OnShow();
         break;
     case WM_MOUSEMOVE:
         if (OnMouseMove)

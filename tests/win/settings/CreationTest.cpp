@@ -138,6 +138,11 @@ TEST_F(SettingsTest, EachShowingSelectsTheStoredShortcutModifier) {
         EXPECT_EQ(Settings().ShortCutMainKeyNo, shown);
         Settings().Hide();
     }
+    // Windows shows owned windows again when their owner is restored; that is no showing.
+    Settings().Show();
+    Settings().ComboBox1.SetItemIndex(5);
+    SendMessageW(Settings().Handle(), WM_SHOWWINDOW, TRUE, SW_PARENTOPENING);
+    EXPECT_EQ(Settings().ComboBox1.ItemIndex(), 5);
 }
 
 // Every control ends with the system's face, in its own font and in its window's.
