@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
-#include <limits>
 
 namespace orvane {
 namespace {
@@ -142,8 +141,10 @@ void TIconEx::LoadFromFile(const std::wstring& Path) {
     const platform::UniqueHandle file(opened);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) throw EIconExError("Cannot Read File");
-    // Entry offsets and sizes are 32-bit signed, so nothing beyond that can be part of an icon.
-    if (size.QuadPart > std::numeric_limits<std::int32_t>::max()) {
+    // The largest images of an icon file take a few megabytes; anything far beyond is no icon
+    // and must not be read into memory.
+    constexpr LONGLONG largestIconFile = 16 * 1024 * 1024;
+    if (size.QuadPart > largestIconFile) {
         throw EIconExError("Icon File Too Large");
     }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));

@@ -310,6 +310,11 @@ TEST(IconExTest, StreamsGiveTheBytesFromThePositionOnAndFilesWhole) {
     EXPECT_EQ(Saved(icon), image);
     EXPECT_EQ(MessageOf([&] { icon.LoadFromFile(path); }), "Cannot Open File");
     EXPECT_EQ(Saved(icon), image);
+    // A placeholder file is anybody's: one far larger than any icon is not read into memory.
+    test::WriteBytes(path, std::string(16 * 1024 * 1024 + 1, '\0'));
+    EXPECT_EQ(MessageOf([&] { icon.LoadFromFile(path); }), "Icon File Too Large");
+    DeleteFileW(path.c_str());
+    EXPECT_EQ(Saved(icon), image);
 }
 
 TEST(IconExClipboardTest, AnIconGoesThroughTheClipboardInANamedFormat) {
