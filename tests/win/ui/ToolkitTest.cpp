@@ -188,7 +188,6 @@ TEST(ImageTest, MouseEventsComeInTheirOrder) {
                           L"up right 10,20", L"down left 10,20", L"up left 250,20", L"leave"}));
 }
 
-
 // The board's double-click handler waits while processing messages; the release it sees
 // there must end the capture, or the image would take the clicks meant for the menu.
 TEST(ImageTest, AReleaseHandledDuringTheDoubleClickEndsTheCapture) {
