@@ -31,10 +31,13 @@ void TDozedeR64Form::FormResize() {
         const MONITORINFO monitor = platform::PointerMonitor();
         if (Form3->RadioGroupIconSize.ItemIndex() == 0) {
             IconSize = (monitor.rcMonitor.right - monitor.rcMonitor.left) / 10;
-            ConfigFile().WriteInteger(L"IconSize", L"Value", IconSize);
+            // A refused write costs the stored size, not the board.
+            ui::Guarded([this] { ConfigFile().WriteInteger(L"IconSize", L"Value", IconSize); });
         }
         Button1Click();
         ui::App().ProcessMessages();
+        // The messages may have minimised the window again or begun the close.
+        if (MyAppEnd || GetWindowState() != ui::WindowState::Normal) return;
         if (Form3->CheckBoxHideTaskButton.Checked()) {
             SetFormPosition();
         } else {

@@ -48,6 +48,8 @@ TDozedeR64Form::TDozedeR64Form()
     EditReceveMsg.Hide();
 
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
+    Timer1.OnTimer = [this] { Timer1Timer(); };
     OnResize = [this] { FormResize(); };
     Image1.OnMouseEnter = [this] { Image1MouseEnter(); };
     Image1.OnMouseMove = [this](UINT, int x, int y) { Image1MouseMove(x, y); };
@@ -55,7 +57,8 @@ TDozedeR64Form::TDozedeR64Form()
     Image1.OnMouseUp = [this](ui::MouseButton button, UINT, int, int) { Image1MouseUp(button); };
     Image1.OnDblClick = [this] { Image1DblClick(); };
 
-    FormCreate();
+    // As in every handler, a failure ends the creation quietly and start-up goes on.
+    ui::Guarded([this] { FormCreate(); });
 }
 
 TDozedeR64Form::~TDozedeR64Form() {

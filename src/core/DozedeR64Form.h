@@ -113,6 +113,10 @@ public:
     std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
 
+    // Visibility, timers, closing
+    void Timer1Timer();
+    void FormCloseQuery(bool& CanClose);
+
     // Menus
     void MenuConfig1Click();
     void MenuHelp2Click();
@@ -151,15 +155,26 @@ public:
 
 private:
     void ReadConfig();
+    bool PointerNearActiveWindow() const;
+    // The client rectangle of the notification window into its two points; false when it has
+    // gone.
+    bool MeasureTrayNotifyWindow();
+    bool TimeOutBlocked() const;
+    // Takes the item's icon out of the tray if it is there.
+    void RemoveItemIcon(std::int32_t i);
     void ApplyDefaultConfig();
     void SetHintFontFromIconSize();
 
     // One cell from a handle of its own, enlarged to the board's size.
     ui::Bitmap CellPicture(HICON icon, bool placeholder);
     bool UsableMousePos() const;
-    void ProcessMessagesFor(std::uint32_t milliseconds);
+    // A wait of an icon operation ends early: the window was minimised or the program closes.
+    bool WaitEnded() const;
+
+    void RefreshBoard();
 
     bool Refreshing = false;
+    bool RefreshAgain = false;
     std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over
 };
 

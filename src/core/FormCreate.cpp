@@ -61,31 +61,35 @@ void TDozedeR64Form::FormCreate() {
 
     ui::App().OnException = [this](std::exception_ptr error) { ApplicationException(error); };
 
-    // At logon the program may start before the shell.
-    while (!platform::Use<platform::Shell>().FindTaskbar() && !ui::App().Terminated()) {
-        ui::App().ProcessMessages();
-        platform::SleepMs(10);
-    }
+    // A step that fails ends only itself: the window must still count its first showing as
+    // a restore and time out.
+    ui::Guarded([this] {
+        // At logon the program may start before the shell.
+        while (!platform::Use<platform::Shell>().FindTaskbar() && !ui::App().Terminated()) {
+            ui::App().ProcessMessages();
+            platform::SleepMs(10);
+        }
 
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = 276;
-    GetVersionExW(&version);
-    const VersionFlags flags = VersionFlagsOf(version.dwMajorVersion, version.dwMinorVersion);
-    IsVista = flags.IsVista;
-    IsWin7 = flags.IsWin7;
-    IsWin8 = flags.IsWin8;
+        OSVERSIONINFOW version{};
+        version.dwOSVersionInfoSize = 276;
+        GetVersionExW(&version);
+        const VersionFlags flags = VersionFlagsOf(version.dwMajorVersion, version.dwMinorVersion);
+        IsVista = flags.IsVista;
+        IsWin7 = flags.IsWin7;
+        IsWin8 = flags.IsWin8;
 
-    // The companion finds the edit by this identifier.
-    EditReceveMsg.SetControlId(1000);
+        // The companion finds the edit by this identifier.
+        EditReceveMsg.SetControlId(1000);
 
-    IsStart = true;
+        IsStart = true;
 
-    if (ConfigFile().Exists())
-        ReadConfig();
-    else
-        ApplyDefaultConfig();
+        if (ConfigFile().Exists())
+            ReadConfig();
+        else
+            ApplyDefaultConfig();
 
-    LoadKestrinItems();
+        LoadKestrinItems();
+    });
 
     FormMinimized = true;
 

@@ -16,16 +16,18 @@ std::wstring Lowered(std::wstring text) {
     return text;
 }
 
+// Between looks at the mouse button or for the owner's menu, which no message announces.
+constexpr std::uint32_t LookInterval = 5;
+
 } // namespace
+
+bool TDozedeR64Form::WaitEnded() const {
+    return GetWindowState() == ui::WindowState::Minimized || MyAppEnd;
+}
 
 bool TDozedeR64Form::UsableMousePos() const {
     return AMousePos >= 0 && AMousePos <= TotalBtnCount - 1 &&
            static_cast<size_t>(AMousePos) < TrayNotify.size();
-}
-
-void TDozedeR64Form::ProcessMessagesFor(std::uint32_t milliseconds) {
-    const std::uint32_t start = platform::Now();
-    while (Elapsed(platform::Now(), start) < milliseconds) ui::App().ProcessMessages();
 }
 
 void TDozedeR64Form::SetTrayIcon(std::int32_t Action, std::int32_t IconID) {
@@ -87,6 +89,7 @@ void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
         const std::uint32_t start = platform::Now();
         while (Elapsed(platform::Now(), start) <= GetDoubleClickTime() + 100) {
             if (platform::Use<platform::Input>().AsyncKeyState(VK_LBUTTON) & 0x8000) return;
+            platform::SleepMs(LookInterval);
         }
         if (ImageClickCount >= 2) {
             ImageClickCount = 0;
@@ -97,7 +100,7 @@ void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
             SetSelfCreateIcon(0, IconID);
         else
             SetTrayIcon(0, IconID);
-        ProcessMessagesFor(5000);
+        ui::App().ProcessMessagesUntil(platform::Now(), 5000);
         if (Form3 && Form3->CheckBoxClickNoMinimize.Checked()) return;
         SetWindowState(ui::WindowState::Minimized);
     } else if (Button == ui::MouseButton::Right) {
@@ -110,18 +113,17 @@ void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
         std::uint32_t start = platform::Now();
         PopupMenuSearching = true;
         FindHandle = nullptr;
-        do {
+        for (;;) {
             FindHandle = FindWindowW(L"#32768", nullptr);
-        } while (!FindHandle && Elapsed(platform::Now(), start) <= 5000);
+            if (FindHandle || Elapsed(platform::Now(), start) > 5000) break;
+            platform::SleepMs(LookInterval);
+        }
         start = platform::Now();
-        const auto stopped = [this] {
-            return GetWindowState() == ui::WindowState::Minimized || MyAppEnd;
-        };
         if (FindHandle) {
-            while (IsWindow(FindHandle) && !stopped()) ui::App().ProcessMessages();
+            ui::App().ProcessMessagesUntil(start, INFINITE,
+                                           [this] { return !IsWindow(FindHandle) || WaitEnded(); });
         } else {
-            while (Elapsed(platform::Now(), start) <= 5000 && !stopped())
-                ui::App().ProcessMessages();
+            ui::App().ProcessMessagesUntil(start, 5000, [this] { return WaitEnded(); });
         }
         FindHandle = nullptr;
         PopupMenuSearching = false;
@@ -136,7 +138,7 @@ void TDozedeR64Form::Image1DblClick() {
     ui::App().ProcessMessages();
     ImageClickCount = 0;
     if (Form3 && Form3->CheckBoxClickNoMinimize.Checked()) return;
-    ProcessMessagesFor(1000);
+    ui::App().ProcessMessagesUntil(platform::Now(), 1000);
     SetWindowState(ui::WindowState::Minimized);
 }
 

@@ -14,6 +14,8 @@ public:
     // Called each time pending messages are processed, so that a stand-in clock can let
     // waits that process messages run out.
     virtual void MessagesProcessed() {}
+    // Returns when a message arrives for this thread or the time has passed.
+    virtual void WaitForMessages(std::uint32_t milliseconds) = 0;
 };
 
 template <> Clock& Real<Clock>();

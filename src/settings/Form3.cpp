@@ -136,6 +136,11 @@ void TForm3::LayOutControls() {
 }
 
 void TForm3::FormCreate() {
+    // However the creation ends, later changes of the settings are written.
+    struct EndOfStart {
+        bool& IsStart;
+        ~EndOfStart() { IsStart = false; }
+    } endOfStart{Main.IsStart};
     ShortCutMainKey.clear();
     for (const ShortCutMainKeyChoice& choice : ShortCutMainKeyChoices)
         ShortCutMainKey.push_back({{choice.First, choice.Second}, choice.KeyName});
@@ -175,8 +180,6 @@ void TForm3::FormCreate() {
     ui::App().ProcessMessages();
 
     LayOutDisableIconTab();
-
-    Main.IsStart = false;
 }
 
 void TForm3::FormShow() {

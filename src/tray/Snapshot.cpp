@@ -40,11 +40,20 @@ private:
 } // namespace
 
 void TDozedeR64Form::Button1Click() {
-    // A refresh started from the messages that a refresh processes would resize the arrays
-    // under the running one; the running one delivers the fresh snapshot instead.
-    if (Refreshing) return;
+    // A refresh asked for from the messages that a refresh processes would resize the arrays
+    // under the running one; the running one takes a fresh snapshot again when it ends.
+    if (Refreshing) {
+        RefreshAgain = true;
+        return;
+    }
     RefreshGuard guard(Refreshing);
+    do {
+        RefreshAgain = false;
+        RefreshBoard();
+    } while (RefreshAgain && !MyAppEnd);
+}
 
+void TDozedeR64Form::RefreshBoard() {
     const HWND taskbar = platform::Use<platform::Shell>().FindTaskbar();
     HTrayNotifyWindow = FindChild(taskbar, L"TrayNotifyWnd");
     HTrayClockWindow = FindChild(HTrayNotifyWindow, L"TrayClockWClass");

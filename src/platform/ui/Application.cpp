@@ -1,5 +1,6 @@
 #include "platform/ui/Application.h"
 
+#include "core/Elapsed.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -74,6 +75,21 @@ void Application::ProcessMessages() {
         Dispatch(msg);
     }
     platform::Use<platform::Clock>().MessagesProcessed();
+}
+
+void Application::ProcessMessagesUntil(std::uint32_t start, std::uint32_t milliseconds,
+                                       const std::function<bool()>& done) {
+    constexpr std::uint32_t lookInterval = 50;
+    platform::Clock& clock = platform::Use<platform::Clock>();
+    for (;;) {
+        ProcessMessages();
+        if (terminated_ || (done && done())) return;
+        const std::uint32_t elapsed = Elapsed(clock.Now(), start);
+        if (elapsed >= milliseconds) return;
+        std::uint32_t wait = milliseconds - elapsed;
+        if (done && wait > lookInterval) wait = lookInterval;
+        clock.WaitForMessages(wait);
+    }
 }
 
 void Application::Dispatch(MSG& msg) {

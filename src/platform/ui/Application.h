@@ -1,6 +1,7 @@
 #pragma once
 #include "platform/Win.h"
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <map>
@@ -32,6 +33,11 @@ public:
     void Run();
     // Dispatches every message already queued, then returns.
     void ProcessMessages();
+    // Dispatches messages as they arrive, sleeping in between, until `milliseconds` have
+    // passed since `start`, `done` holds or the application terminates. A condition that
+    // no message announces (another program's window going) is looked at every 50 ms.
+    void ProcessMessagesUntil(std::uint32_t start, std::uint32_t milliseconds,
+                              const std::function<bool()>& done = {});
     // Waits for one message and dispatches it; false once the application terminates.
     bool HandleMessage();
     void Terminate();

@@ -24,11 +24,19 @@ public:
         now_ += milliseconds;
     }
     void MessagesProcessed() override { ++now_; }
+    // Time runs out at once unless a message is already waiting.
+    void WaitForMessages(std::uint32_t milliseconds) override {
+        ++waits;
+        if (MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
+            WAIT_TIMEOUT)
+            now_ += milliseconds;
+    }
     void Set(std::uint32_t now) { now_ = now; }
     std::uint32_t Peek() const { return now_; }
 
     std::vector<std::uint32_t> sleeps;
     std::function<void(std::uint32_t)> onSleep;
+    int waits = 0;
 
 private:
     std::uint32_t now_;

@@ -1,0 +1,31 @@
+#include "core/DozedeR64Form.h"
+#include "core/WindowHelpers.h"
+#include "platform/ui/Application.h"
+
+namespace orvane {
+
+void TDozedeR64Form::FormCloseQuery(bool&) {
+    MyAppEnd = true;
+    Timer1.SetEnabled(false);
+    for (std::int32_t i = 0; i < KestrinItemCount && i < std::ssize(KestrinItem); ++i) {
+        const TKestrinItem& item = KestrinItem[static_cast<size_t>(i)];
+        const bool adopted = item.IsRunning && IsWindow(item.WndHandle);
+        // A button that cannot be given back must not keep the other items or the
+        // companion from being tidied up, nor the program from closing.
+        if (adopted) ui::Guarded([&] { AddTaskButton(item.WndHandle); });
+        if (adopted || (KestrinBeforeStart && item.Bit == 64)) RemoveItemIcon(i);
+    }
+    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
+    if (KestrinWnd) SendMessageW(KestrinWnd, WM_CLOSE, 0, 0);
+}
+
+void TDozedeR64Form::RemoveItemIcon(std::int32_t i) {
+    if (static_cast<size_t>(i) >= NID.size()) return;
+    NOTIFYICONDATAW& record = NID[static_cast<size_t>(i)];
+    if (record.cbSize == 0) return;
+    Timer2.SetEnabled(false);
+    Shell_NotifyIconW(NIM_DELETE, &record);
+    record.cbSize = 0;
+}
+
+} // namespace orvane

@@ -1,0 +1,42 @@
+#include "about/Form2.h"
+#include "core/DozedeR64Form.h"
+#include "core/Elapsed.h"
+#include "platform/Clock.h"
+#include "settings/Form3.h"
+
+namespace orvane {
+namespace {
+
+constexpr std::uint32_t TimeOut = 30000;
+constexpr std::uint32_t KeyboardLock = 2000;
+// Pointer slack beside the window within which it does not time out.
+constexpr int NearPointerSlack = 200;
+
+} // namespace
+
+bool TDozedeR64Form::PointerNearActiveWindow() const {
+    if (GetForegroundWindow() != Handle()) return false;
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    return pointer.x >= Left() - NearPointerSlack &&
+           pointer.x <= Left() + Width() + NearPointerSlack && pointer.y >= Top() &&
+           pointer.y <= Top() + Height();
+}
+
+bool TDozedeR64Form::TimeOutBlocked() const {
+    return (Form2 && Form2->Visible()) || FindHandle || PopupMenuSearching || NewWindowShowing ||
+           MsgShowing || (Form3 && (Form3->EditWriting || Form3->Visible()));
+}
+
+void TDozedeR64Form::Timer1Timer() {
+    if (MainKeyChanging) return;
+    const std::uint32_t now = platform::Now();
+    const bool timeOutOff = (Form3 && Form3->CheckBoxTimeOutNoMinimize.Checked()) || MyAppEnd;
+    if (!timeOutOff && !PointerNearActiveWindow() && !TimeOutBlocked() && FormShowTime != 0 &&
+        Elapsed(now, FormShowTime) > TimeOut)
+        SetWindowState(ui::WindowState::Minimized);
+    if (IconSettingStartTime != 0 && Elapsed(now, IconSettingStartTime) > KeyboardLock)
+        IconSettingStartTime = 0;
+}
+
+} // namespace orvane
