@@ -27,6 +27,7 @@ public:
     // Time runs out at once unless a message is already waiting.
     void WaitForMessages(std::uint32_t milliseconds) override {
         ++waits;
+        if (onWait) onWait();
         if (MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE) ==
             WAIT_TIMEOUT)
             now_ += milliseconds;
@@ -37,6 +38,7 @@ public:
     std::vector<std::uint32_t> sleeps;
     std::function<void(std::uint32_t)> onSleep;
     int waits = 0;
+    std::function<void()> onWait;
 
 private:
     std::uint32_t now_;
@@ -143,6 +145,8 @@ class InputRecorder final : public platform::Input {
 public:
     UINT Send(const std::vector<INPUT>& records) override {
         batches.push_back(records);
+        sentAt.push_back(platform::Now());
+        if (onSend) onSend(records);
         return static_cast<UINT>(records.size());
     }
     SHORT AsyncKeyState(int virtualKey) override {
@@ -151,6 +155,8 @@ public:
     }
 
     std::vector<std::vector<INPUT>> batches;
+    std::vector<std::uint32_t> sentAt; // the clock's reading at each batch
+    std::function<void(const std::vector<INPUT>&)> onSend;
     std::function<SHORT(int)> keyState;
     int keyStateReads = 0;
 
