@@ -1,0 +1,38 @@
+#include "support/Board.h"
+
+#include "board/Geometry.h"
+#include "resources/Texts.h"
+#include "support/Files.h"
+#include "support/Pointer.h"
+
+namespace orvane::test {
+
+HWND ShownBoard(const ChildProcess& program) {
+    HWND window = nullptr;
+    for (int i = 0; i < 1000 && !(window && IsWindowVisible(window)); ++i) {
+        window = program.WaitForWindow(L"OrvaneForm", 10000, texts::AppTitle);
+        Sleep(10);
+    }
+    Sleep(500);
+    return window && IsWindowVisible(window) ? window : nullptr;
+}
+
+void ClickCell(HWND window, int entry) {
+    const HWND board = FindChildWindow(window, L"OrvaneImage");
+    POINT cell{CellOrigin(entry, 64).X + 30, CellOrigin(entry, 64).Y + 30};
+    ClientToScreen(board, &cell);
+    SendRecords({PointerMove(cell)});
+    Sleep(300);
+    SendRecords({MouseButtons(MOUSEEVENTF_LEFTDOWN), MouseButtons(MOUSEEVENTF_LEFTUP)});
+}
+
+std::vector<traysim::OwnerMessage> LoggedOperations(const std::wstring& logPath) {
+    std::vector<traysim::OwnerMessage> seen;
+    for (const traysim::OwnerMessage& m : traysim::ParseOwnerLog(ReadBytes(logPath))
+                                              .value_or(std::vector<traysim::OwnerMessage>{})) {
+        if (m.lParam != WM_MOUSEMOVE) seen.push_back(m);
+    }
+    return seen;
+}
+
+} // namespace orvane::test
