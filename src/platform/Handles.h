@@ -1,35 +1,55 @@
 #pragma once
 #include "platform/Win.h"
 
+#include <atomic>
 #include <utility>
 
 namespace orvane::platform {
 
-// A move-only owner of one Windows resource; Traits::Close releases it.
+// A move-only owner of one Windows resource; Traits::Close releases it. Each Traits counts
+// the resources its holders hold, so that tests and benchmarks can see leaks where the
+// system does not count them (GetGuiResources answers 0 under Wine).
 template <class Traits> class Owned {
 public:
     using Type = typename Traits::Type;
     Owned() = default;
-    explicit Owned(Type value) : value_(value) {}
+    explicit Owned(Type value) : value_(value) { Count(value_, 1); }
     Owned(const Owned&) = delete;
     Owned& operator=(const Owned&) = delete;
-    Owned(Owned&& other) noexcept : value_(other.Release()) {}
+    Owned(Owned&& other) noexcept : value_(std::exchange(other.value_, Traits::Invalid())) {}
     Owned& operator=(Owned&& other) noexcept {
-        if (this != &other) Reset(other.Release());
+        if (this != &other) {
+            Reset();
+            value_ = std::exchange(other.value_, Traits::Invalid());
+        }
         return *this;
     }
     ~Owned() { Reset(); }
 
     Type Get() const { return value_; }
     explicit operator bool() const { return value_ != Traits::Invalid(); }
-    Type Release() { return std::exchange(value_, Traits::Invalid()); }
-    void Reset(Type value = Traits::Invalid()) {
-        if (value_ != Traits::Invalid()) Traits::Close(value_);
-        value_ = value;
+    Type Release() {
+        Count(value_, -1);
+        return std::exchange(value_, Traits::Invalid());
     }
+    void Reset(Type value = Traits::Invalid()) {
+        if (value_ != Traits::Invalid()) {
+            Traits::Close(value_);
+            Count(value_, -1);
+        }
+        value_ = value;
+        Count(value_, 1);
+    }
+    // Resources of this kind held by holders now.
+    static long Held() { return held_.load(std::memory_order_relaxed); }
 
 private:
+    static void Count(Type value, long change) {
+        if (value != Traits::Invalid()) held_.fetch_add(change, std::memory_order_relaxed);
+    }
+
     Type value_ = Traits::Invalid();
+    inline static std::atomic<long> held_{0};
 };
 
 struct KernelHandleTraits {
@@ -66,6 +86,16 @@ using UniqueBrush = Owned<GdiObjectTraits<HBRUSH>>;
 using UniquePen = Owned<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = Owned<MemoryDcTraits>;
 using UniqueMenu = Owned<MenuTraits>;
+
+// Icons, bitmaps, fonts, brushes, pens, memory DCs and menus held now: the GDI and USER
+// objects that GetGuiResources would count on Windows.
+inline long HeldGuiResources() {
+    return UniqueIcon::Held() + UniqueBitmap::Held() + UniqueFont::Held() + UniqueBrush::Held() +
+           UniquePen::Held() + UniqueMemoryDc::Held() + UniqueMenu::Held();
+}
+inline long HeldKernelHandles() {
+    return UniqueHandle::Held();
+}
 
 // A window's device context, released to that window.
 class WindowDc {

@@ -1,4 +1,5 @@
 #include "support/Board.h"
+#include "support/CompanionWindow.h"
 #include "support/Files.h"
 #include "support/Simulator.h"
 
@@ -21,42 +22,10 @@ bool EndsWithin(const test::ChildProcess& program, DWORD timeout, DWORD* exitCod
     return true;
 }
 
-// A stand-in for the companion's window, which the program asks to close when it closes.
-class CompanionWindow {
-public:
-    CompanionWindow() {
-        WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TKestrinForm";
-        RegisterClassW(&windowClass);
-        window_ = CreateWindowExW(0, L"TKestrinForm", L"Kestrin", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        closes = 0;
-    }
-    CompanionWindow(const CompanionWindow&) = delete;
-    CompanionWindow& operator=(const CompanionWindow&) = delete;
-    ~CompanionWindow() {
-        DestroyWindow(window_);
-        UnregisterClassW(L"TKestrinForm", GetModuleHandleW(nullptr));
-    }
-    static inline int closes = 0;
-
-private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-        if (message == WM_CLOSE) {
-            ++closes;
-            return 0;
-        }
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    HWND window_;
-};
-
 TEST(ProgramLife, ClosingEndsTheProcessAndAsksTheCompanionToClose) {
     test::ClearDataFolder();
     test::SimulatorProcess tray("layout win7\nicon tray id=1 tip=Dropbox\n");
-    CompanionWindow companion;
+    test::CompanionWindow companion;
     test::ChildProcess program(test::Quoted(test::ProgramPath()));
     const HWND window = test::ShownBoard(program);
     ASSERT_NE(window, nullptr);
@@ -64,7 +33,7 @@ TEST(ProgramLife, ClosingEndsTheProcessAndAsksTheCompanionToClose) {
     DWORD exitCode = 1;
     ASSERT_TRUE(EndsWithin(program, 5000, &exitCode));
     EXPECT_EQ(exitCode, 0u);
-    EXPECT_EQ(CompanionWindow::closes, 1);
+    EXPECT_EQ(test::CompanionWindow::closes, 1);
 }
 
 TEST(ProgramLife, ASystemIconIsOperatedWithTheRealPointerOnItsButton) {

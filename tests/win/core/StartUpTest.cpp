@@ -2,11 +2,14 @@
 #include "platform/Monitor.h"
 #include "platform/ui/Application.h"
 #include "support/Files.h"
+#include "support/ProgramWindows.h"
 #include "support/StandIns.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <memory>
+#include <stdexcept>
 
 namespace orvane {
 namespace {
@@ -176,6 +179,30 @@ TEST_F(StartUpTest, TheMainWindowHasItsDesignedLook) {
     EXPECT_STREQ(caption, L"タスクトレイへアイコンを表示させるアプリの追加/編集(&B)");
     GetMenuStringW(GetSubMenu(bar, 1), 2, caption, 128, MF_BYPOSITION);
     EXPECT_STREQ(caption, L"バージョン情報(&A)");
+}
+
+// A shell that fails when asked for the taskbar.
+class FailingShell final : public platform::Shell {
+public:
+    HWND FindTaskbar() override { throw std::runtime_error("no shell"); }
+    INT_PTR Execute(HWND, const std::wstring&, const std::wstring&) override { return 0; }
+
+private:
+    platform::ScopedOverride<platform::Shell> installed_{*this};
+};
+
+TEST_F(StartUpTest, AFailingStepOfTheCreationIsDiscardedQuietlyAndStartUpGoesOn) {
+    std::unique_ptr<test::ProgramWindows> windows;
+    {
+        FailingShell shell;
+        ASSERT_NO_THROW(windows = std::make_unique<test::ProgramWindows>());
+    }
+    EXPECT_TRUE(dialogs.shown.empty());
+    // The first showing is still a restore, and the window still times out.
+    EXPECT_TRUE(windows->main.FormMinimized);
+    EXPECT_TRUE(windows->main.Timer1.Enabled());
+    EXPECT_FALSE(windows->main.IsStart);
+    EXPECT_EQ(windows->main.DataFolda, test::DataFolder());
 }
 
 } // namespace

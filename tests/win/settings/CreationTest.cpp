@@ -1,5 +1,8 @@
+#include "board/Geometry.h"
+#include "platform/Handles.h"
 #include "platform/Monitor.h"
 #include "settings/SettingsFixture.h"
+#include "traysim/TraySim.h"
 
 namespace orvane {
 namespace {
@@ -189,6 +192,72 @@ TEST_F(SettingsTest, TheWindowsTakeTheIconTitleFaceAndTheSettingsWindowItsFixedL
     EXPECT_GT(s.Label5.Height(), 3 * -s.Label5.GetFont().Height);
     EXPECT_EQ(s.Memo1.Top(), s.Label5.Top() + s.Label5.Height() + 5);
     EXPECT_EQ(s.Memo1.Top() + s.Memo1.Height(), s.TabSheetDisableIcon.ClientHeight() - 10);
+}
+
+} // namespace
+} // namespace orvane
+
+namespace orvane {
+namespace {
+
+// The settings file held open by another program that lets others read it, as a sync tool
+// does for a moment.
+platform::UniqueHandle LockForWriting() {
+    return platform::UniqueHandle(CreateFileW(test::ConfigPath().c_str(), GENERIC_READ,
+                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+TEST_F(SettingsTest, AWriteRefusedWhileStartingLeavesLaterChangesSaved) {
+    // An older file whose key is converted, that is written, while the window is made.
+    GivenConfig(L"[RightClickMinimize]\r\nValue=0\r\n");
+    {
+        const platform::UniqueHandle lock = LockForWriting();
+        ASSERT_TRUE(lock);
+        Start();
+    }
+    ASSERT_EQ(Stored(L"RightClickNoMinimize", L"Value"), L"<missing>"); // refused
+    EXPECT_FALSE(Main().IsStart);
+    EXPECT_TRUE(dialogs.shown.empty());
+    Settings().CheckBoxClickNoMinimize.SetChecked(true);
+    EXPECT_EQ(Stored(L"ClickNoMinimize", L"Value"), L"1");
+}
+
+TEST_F(SettingsTest, ARestoreWhoseSizeCannotBeStoredStillDrawsAndPlacesTheBoard) {
+    traysim::Tray tray(L"icon tray id=1 tip=a\nicon tray id=2 tip=b\n");
+    GivenConfig(L"[IconSize]\r\nValue=64\r\n");
+    Start();
+    Settings().RadioGroupIconSize.SetItemIndex(0); // the largest: recomputed at each restore
+    Ini().WriteInteger(L"IconSize", L"Value", 1);
+    {
+        const platform::UniqueHandle lock = LockForWriting();
+        Main().Show();
+    }
+    ASSERT_EQ(Stored(L"IconSize", L"Value"), L"1"); // refused
+    EXPECT_FALSE(Main().FormMinimized);
+    EXPECT_EQ(Main().TotalBtnCount, 2);
+    EXPECT_EQ(Main().Image1.Width(), LayoutFor(Main().IconSize, 2).ImageWidth);
+    EXPECT_EQ(GetFocus(), Main().Button1.Handle());
+    EXPECT_TRUE(dialogs.shown.empty());
+    Main().Hide();
+}
+
+TEST_F(SettingsTest, ARefreshAskedForDuringARefreshIsCarriedOutAfterIt) {
+    traysim::Tray tray(L"icon tray id=1 tip=a\n");
+    Start();
+    bool asked = false;
+    const int filter = ui::App().AddMessageFilter([&](MSG& msg) {
+        if (msg.message != WM_APP + 30) return false;
+        tray.RunCommand(L"icon tray id=2 tip=b");
+        Main().Button1Click();
+        asked = true;
+        return true;
+    });
+    PostThreadMessageW(GetCurrentThreadId(), WM_APP + 30, 0, 0);
+    Main().Button1Click();
+    ui::App().RemoveMessageFilter(filter);
+    ASSERT_TRUE(asked);
+    EXPECT_EQ(Main().TotalBtnCount, 2);
+    EXPECT_EQ(Main().ToolTip.at(1), L"b");
 }
 
 } // namespace

@@ -16,16 +16,24 @@ namespace orvane::test {
 // The taskbar's list as the settings window changes it.
 class TaskbarRecorder final : public platform::TaskbarList {
 public:
-    void DeleteTab(HWND window) override { calls.push_back({L"delete", window}); }
-    void AddTab(HWND window) override { calls.push_back({L"add", window}); }
+    void DeleteTab(HWND window) override { Record(L"delete", window); }
+    void AddTab(HWND window) override { Record(L"add", window); }
     struct Call {
         std::wstring what;
         HWND window;
         bool operator==(const Call&) const = default;
     };
     std::vector<Call> calls;
+    // The windows for which the taskbar refuses.
+    std::vector<HWND> refused;
 
 private:
+    void Record(const wchar_t* what, HWND window) {
+        calls.push_back({what, window});
+        for (HWND refusedWindow : refused) {
+            if (refusedWindow == window) throw platform::TaskbarListError(E_FAIL);
+        }
+    }
     platform::ScopedOverride<platform::TaskbarList> installed_{*this};
 };
 
