@@ -35,6 +35,11 @@ void TDozedeR64Form::PrepareItemRecord(std::int32_t i, HICON icon, const std::ws
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     record.uCallbackMessage = 0x52C;
     record.hIcon = icon;
+    SetItemTip(i, tip);
+}
+
+void TDozedeR64Form::SetItemTip(std::int32_t i, std::wstring_view tip) {
+    NOTIFYICONDATAW& record = NID.at(static_cast<size_t>(i));
     std::fill(std::begin(record.szTip), std::end(record.szTip), L'\0');
     const std::wstring_view cut = CutTip(tip, std::size(record.szTip) - 1);
     std::copy(cut.begin(), cut.end(), record.szTip);

@@ -15,6 +15,7 @@
 #include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace orvane {
@@ -108,6 +109,8 @@ public:
     IniFile KestrinFile() const;
     void LoadKestrinItems();
     void PrepareItemRecord(std::int32_t i, HICON icon, const std::wstring& tip);
+    // The tip field of the item's record, cut to what the record holds.
+    void SetItemTip(std::int32_t i, std::wstring_view tip);
     HICON ItemAppIcon(std::int32_t i);
     // The item's picture while its application is not running; its handle lives as long.
     std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
@@ -115,6 +118,7 @@ public:
 
     // Visibility, timers, closing
     void Timer1Timer();
+    void Timer2Timer();
     void FormCloseQuery(bool& CanClose);
 
     // Menus

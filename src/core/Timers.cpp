@@ -1,7 +1,9 @@
 #include "about/Form2.h"
 #include "core/DozedeR64Form.h"
 #include "core/Elapsed.h"
+#include "core/WindowHelpers.h"
 #include "platform/Clock.h"
+#include "platform/Shell.h"
 #include "settings/Form3.h"
 
 namespace orvane {
@@ -37,6 +39,27 @@ void TDozedeR64Form::Timer1Timer() {
         SetWindowState(ui::WindowState::Minimized);
     if (IconSettingStartTime != 0 && Elapsed(now, IconSettingStartTime) > KeyboardLock)
         IconSettingStartTime = 0;
+}
+
+// Keeps the adopted windows off the taskbar and their titles in their icons' tips.
+void TDozedeR64Form::Timer2Timer() {
+    if (!platform::Use<platform::Shell>().FindTaskbar() || KestrinItemCount <= 0) return;
+    const std::int32_t count = KestrinItemCount;
+    // The shell's calls may run handlers that change the items: look them up each time.
+    const auto item = [this](std::int32_t i) -> TKestrinItem* {
+        return i < std::ssize(KestrinItem) ? &KestrinItem[static_cast<size_t>(i)] : nullptr;
+    };
+    for (std::int32_t i = 0; i < count && item(i); ++i) {
+        if (!item(i)->IsRunning) continue;
+        if (!item(i)->IsShowOnTaskBar) DeleteTaskButton(item(i)->WndHandle);
+        if (!item(i) || i >= std::ssize(NID)) break;
+        wchar_t title[260] = {};
+        GetWindowTextW(item(i)->WndHandle, title, 260);
+        if (item(i)->WndText == title) continue;
+        SetItemTip(i, title);
+        Shell_NotifyIconW(NIM_MODIFY, &NID[static_cast<size_t>(i)]);
+        if (item(i)) item(i)->WndText = title;
+    }
 }
 
 } // namespace orvane

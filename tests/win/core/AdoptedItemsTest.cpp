@@ -8,11 +8,13 @@
 namespace orvane {
 namespace {
 
-class ClosingTest : public test::SettingsTest {
+class AdoptedItemsTest : public test::SettingsTest {
 protected:
     void SetUp() override {
         SettingsTest::SetUp();
         Start();
+        // Ticks come from the tests alone.
+        Main().Timer2.SetEnabled(false);
         for (HWND& app : apps) {
             app = CreateWindowExW(0, L"Static", L"app", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -36,6 +38,13 @@ protected:
         for (HWND app : apps) DestroyWindow(app);
         SettingsTest::TearDown();
     }
+    // The tip that the tray shows for the item's icon.
+    std::wstring TipOf(std::int32_t i) const {
+        for (const traysim::IconInfo& info : tray.Icons()) {
+            if (info.owner == Main().Handle() && info.id == static_cast<UINT>(i)) return info.tip;
+        }
+        return L"<none>";
+    }
     int OwnIcons() const {
         int count = 0;
         for (const traysim::IconInfo& info : tray.Icons()) count += info.owner == Main().Handle();
@@ -49,7 +58,8 @@ protected:
     HWND apps[2] = {};
 };
 
-TEST_F(ClosingTest, ClosingGivesButtonsBackTakesTheIconsAwayAndClosesTheCompanion) {
+TEST_F(AdoptedItemsTest, ClosingGivesButtonsBackTakesTheIconsAwayAndClosesTheCompanion) {
+    Main().Timer2.SetEnabled(true);
     bool canClose = true;
     Main().FormCloseQuery(canClose);
     EXPECT_TRUE(canClose);
@@ -65,7 +75,7 @@ TEST_F(ClosingTest, ClosingGivesButtonsBackTakesTheIconsAwayAndClosesTheCompanio
     EXPECT_EQ(test::CompanionWindow::closes, 1);
 }
 
-TEST_F(ClosingTest, AButtonThatCannotBeGivenBackLeavesNoIconBehind) {
+TEST_F(AdoptedItemsTest, AButtonThatCannotBeGivenBackLeavesNoIconBehind) {
     taskbar.refused = {apps[0]};
     bool canClose = true;
     Main().FormCloseQuery(canClose);
@@ -75,7 +85,7 @@ TEST_F(ClosingTest, AButtonThatCannotBeGivenBackLeavesNoIconBehind) {
     EXPECT_EQ(test::CompanionWindow::closes, 1);
 }
 
-TEST_F(ClosingTest, WithoutPlaceholdersShownOnlyTheAdoptedWindowsIconsGo) {
+TEST_F(AdoptedItemsTest, WithoutPlaceholdersShownOnlyTheAdoptedWindowsIconsGo) {
     Main().KestrinBeforeStart = false;
     Main().KestrinItem[1].IsRunning = false;
     bool canClose = true;
@@ -84,6 +94,40 @@ TEST_F(ClosingTest, WithoutPlaceholdersShownOnlyTheAdoptedWindowsIconsGo) {
     EXPECT_EQ(OwnIcons(), 2);
     Main().KestrinBeforeStart = true;
     Main().FormCloseQuery(canClose); // what is left, so that no icon outlives the test
+}
+
+TEST_F(AdoptedItemsTest, EachTickTakesTheButtonsAwayAgainAndPutsNewTitlesIntoTheTips) {
+    Main().KestrinItem[1].IsShowOnTaskBar = true;
+    Main().KestrinItem[0].WndText = L"app";
+    const std::wstring longTitle(200, L'あ');
+    SetWindowTextW(apps[1], longTitle.c_str());
+    Main().Timer2Timer();
+    Main().Timer2Timer();
+    EXPECT_EQ(taskbar.calls, (std::vector<test::TaskbarRecorder::Call>{{L"delete", apps[0]},
+                                                                       {L"delete", apps[0]}}));
+    EXPECT_EQ(TipOf(0), L"item 0"); // the title was already there
+    EXPECT_EQ(TipOf(1), longTitle.substr(0, 127));
+    EXPECT_EQ(Main().KestrinItem[1].WndText, longTitle);
+    EXPECT_EQ(TipOf(2), L"item 2"); // a placeholder has no window
+
+    SetWindowTextW(apps[0], L"Document - Editor");
+    Main().Timer2Timer();
+    EXPECT_EQ(TipOf(0), L"Document - Editor");
+}
+
+TEST_F(AdoptedItemsTest, ATickDoesNothingWhileTheShellIsAwayAndStopsWhereTheTaskbarRefuses) {
+    SetWindowTextW(apps[0], L"new");
+    {
+        test::LateShell shell(1);
+        Main().Timer2Timer();
+    }
+    EXPECT_TRUE(taskbar.calls.empty());
+    EXPECT_EQ(TipOf(0), L"item 0");
+
+    taskbar.refused = {apps[0]};
+    EXPECT_THROW(Main().Timer2Timer(), platform::TaskbarListError);
+    EXPECT_EQ(TipOf(0), L"item 0");
+    EXPECT_EQ(taskbar.calls.size(), 1u); // the rest of the tick is skipped
 }
 
 } // namespace
