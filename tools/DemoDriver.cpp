@@ -1,6 +1,8 @@
 // The demo's hands: demodriver wait CLASS [TIMEOUT_MS] waits until a visible top-level
 // window of the class exists; demodriver hover ENTRY puts the pointer on that cell of
-// Orvane's board. Exit code 0 when done, 1 when the window was not found in time.
+// Orvane's board; demodriver away puts it in the screen's top-left corner, away from the
+// board; demodriver close CLASS asks the visible window of the class to close. Exit code 0
+// when done, 1 when the window was not found in time.
 #include "board/Geometry.h"
 #include "resources/Texts.h"
 #include "support/Pointer.h"
@@ -45,6 +47,15 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (argc >= 3 && std::wcscmp(argv[1], L"hover") == 0)
         return Hover(static_cast<int>(std::wcstol(argv[2], nullptr, 10)));
-    std::fwprintf(stderr, L"usage: demodriver wait CLASS [TIMEOUT_MS] | demodriver hover ENTRY\n");
+    if (argc >= 2 && std::wcscmp(argv[1], L"away") == 0) {
+        orvane::test::SendRecords({orvane::test::PointerMove({0, 0})});
+        return 0;
+    }
+    if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
+        const HWND window = FindVisible(argv[2], nullptr, 5000);
+        return window && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
+    }
+    std::fwprintf(stderr, L"usage: demodriver wait CLASS [TIMEOUT_MS] | hover ENTRY | away | "
+                          L"close CLASS\n");
     return 2;
 }
