@@ -9,9 +9,10 @@ namespace orvane::test {
 
 HWND ShownBoard(const ChildProcess& program) {
     HWND window = nullptr;
-    for (int i = 0; i < 1000 && !(window && IsWindowVisible(window)); ++i) {
-        window = program.WaitForWindow(L"OrvaneForm", 10000, texts::AppTitle);
-        Sleep(10);
+    const DWORD start = GetTickCount();
+    while (!(window && IsWindowVisible(window)) && GetTickCount() - start < 20000) {
+        window = program.WaitForWindow(L"OrvaneForm", 1000, texts::AppTitle);
+        if (!window || !IsWindowVisible(window)) Sleep(10);
     }
     Sleep(500);
     return window && IsWindowVisible(window) ? window : nullptr;

@@ -6,8 +6,10 @@
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <stdexcept>
+#include <vector>
 
 namespace orvane::test {
 namespace {
@@ -25,16 +27,70 @@ int TrayButtons(const SimulatorProcess& tray) {
            ButtonCount(FindWindowExW(overflow, nullptr, L"ToolbarWindow32", nullptr));
 }
 
+// Commit charge: PrivateUsage, or PagefileUsage (the same figure on Windows) where only that
+// is filled, as under Wine, which counts anonymous memory there.
+SIZE_T PrivateBytes() {
+    PROCESS_MEMORY_COUNTERS_EX memory{};
+    memory.cb = sizeof memory;
+    if (!GetProcessMemoryInfo(GetCurrentProcess(),
+                              reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
+        return 0;
+    return memory.PrivateUsage ? memory.PrivateUsage : memory.PagefileUsage;
+}
+
+struct HandleEntry {
+    ULONG_PTR object, process, handle;
+    ULONG access;
+    USHORT creatorBackTrace, type;
+    ULONG attributes, reserved;
+};
+struct HandleTable {
+    ULONG_PTR count, reserved;
+    HandleEntry entries[1];
+};
+
+// The system's table of open handles, counted for this process.
+DWORD HandlesInSystemTable() {
+    using Query = LONG(WINAPI*)(ULONG, void*, ULONG, ULONG*);
+    const FARPROC found =
+        GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQuerySystemInformation");
+    if (!found) return 0;
+    const auto query = reinterpret_cast<Query>(reinterpret_cast<void*>(found));
+    constexpr ULONG SystemExtendedHandleInformation = 64;
+    constexpr LONG InfoLengthMismatch = static_cast<LONG>(0xC0000004);
+    std::vector<ULONG_PTR> buffer(1 << 16);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        ULONG needed = 0;
+        const ULONG bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR));
+        const LONG status = query(SystemExtendedHandleInformation, buffer.data(), bytes, &needed);
+        if (status == InfoLengthMismatch) {
+            buffer.resize(std::max<size_t>(buffer.size() * 2, needed / sizeof(ULONG_PTR) + 1024));
+            continue;
+        }
+        if (status < 0) return 0;
+        const auto* table = reinterpret_cast<const HandleTable*>(buffer.data());
+        const size_t room = (bytes - offsetof(HandleTable, entries)) / sizeof(HandleEntry);
+        DWORD mine = 0;
+        for (size_t i = 0; i < std::min<size_t>(table->count, room); ++i)
+            mine += table->entries[i].process == GetCurrentProcessId();
+        return mine;
+    }
+    return 0;
+}
+
+// GetProcessHandleCount, or where it answers 0 (Wine) the system's handle table.
+DWORD HandleCount() {
+    DWORD count = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &count) && count) return count;
+    return HandlesInSystemTable();
+}
+
 SoakCheckpoint Read(int cycle) {
     SoakCheckpoint read;
     read.cycle = cycle;
     read.held = HeldNow();
-    PROCESS_MEMORY_COUNTERS_EX memory{};
-    memory.cb = sizeof memory;
-    if (GetProcessMemoryInfo(GetCurrentProcess(),
-                             reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory))
-        read.privateBytes = memory.PrivateUsage;
-    GetProcessHandleCount(GetCurrentProcess(), &read.handles);
+    read.privateBytes = PrivateBytes();
+    read.handles = HandleCount();
     read.gdiObjects = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     read.userObjects = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
     return read;
@@ -46,6 +102,12 @@ HeldResources HeldNow() {
     using namespace platform;
     return {UniqueIcon::Held(), UniqueBitmap::Held(),   UniqueFont::Held(), UniqueBrush::Held(),
             UniquePen::Held(),  UniqueMemoryDc::Held(), UniqueMenu::Held(), UniqueHandle::Held()};
+}
+
+void PrintTo(const HeldResources& h, std::ostream* out) {
+    *out << h.icons << " icons, " << h.bitmaps << " bitmaps, " << h.fonts << " fonts, " << h.brushes
+         << " brushes, " << h.pens << " pens, " << h.memoryDcs << " memory DCs, " << h.menus
+         << " menus, " << h.kernelHandles << " handles";
 }
 
 std::vector<SoakCheckpoint> Soak(ProgramWindows& program, const SimulatorProcess& tray, int cycles,

@@ -4,6 +4,7 @@
 #include "support/ProgramWindows.h"
 #include "support/Simulator.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,13 @@ struct HeldResources {
     bool operator==(const HeldResources&) const = default;
 };
 HeldResources HeldNow();
+void PrintTo(const HeldResources& held, std::ostream* out);
 
 struct SoakCheckpoint {
     int cycle = 0; // cycles done when read
     HeldResources held;
-    SIZE_T privateBytes = 0;
-    DWORD handles = 0;
+    SIZE_T privateBytes = 0; // the commit charge
+    DWORD handles = 0;       // kernel handles open in the process
     // GetGuiResources: 0 where the system does not count them (Wine).
     DWORD gdiObjects = 0, userObjects = 0;
 };
