@@ -57,6 +57,7 @@ TDozedeR64Form::TDozedeR64Form()
     Image1.OnMouseLeave = [this] { Image1MouseLeave(); };
     Image1.OnMouseUp = [this](ui::MouseButton button, UINT, int, int) { Image1MouseUp(button); };
     Image1.OnDblClick = [this] { Image1DblClick(); };
+    Image1.OnClick = [this] { Image1Click(); };
 
     // As in every handler, a failure ends the creation quietly and start-up goes on.
     ui::Guarded([this] { FormCreate(); });

@@ -116,6 +116,14 @@ public:
     std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
 
+    // Icon shortcuts
+    void StartHotKey();
+    void StopHotKey();
+    // A board click adds a shortcut row to the settings window's shortcut tab.
+    void Image1Click();
+    // Draws the picture of snapshot entry FromNo into shortcut row ToNo.
+    void SetForm3_ImgIconPicture(std::int32_t FromNo, std::int32_t ToNo);
+
     // Visibility, timers, closing
     void Timer1Timer();
     void Timer2Timer();

@@ -4,6 +4,7 @@
 #include "resources/Texts.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 namespace orvane {
@@ -33,5 +34,17 @@ inline constexpr std::array<ShortCutMainKeyChoice, 16> ShortCutMainKeyChoices{{
     {0x10, 0x5B, L"[Shift] + [Windows]", 12},
     {0x12, 0x5B, L"[Alt] + [Windows]", 9},
 }};
+
+// The choice of that index, or null for an index outside the table (a damaged file).
+constexpr const ShortCutMainKeyChoice* ShortCutChoice(std::int32_t index) {
+    return index >= 0 && index < static_cast<std::int32_t>(ShortCutMainKeyChoices.size())
+               ? &ShortCutMainKeyChoices[static_cast<std::size_t>(index)]
+               : nullptr;
+}
+
+// Choices made only of Ctrl, Shift, Alt and Windows, which the system registers as hot keys.
+constexpr bool IsHotKeyChoice(std::int32_t index) {
+    return index >= 0 && index < 16 && (0xFF09 >> index & 1) != 0;
+}
 
 } // namespace orvane
