@@ -19,6 +19,11 @@ void TDozedeR64Form::FormCloseQuery(bool&) {
     if (KestrinWnd) SendMessageW(KestrinWnd, WM_CLOSE, 0, 0);
 }
 
+void TDozedeR64Form::FormDestroy() {
+    StopKeyHook();
+    StopHotKey();
+}
+
 void TDozedeR64Form::RemoveItemIcon(std::int32_t i) {
     if (static_cast<size_t>(i) >= NID.size()) return;
     NOTIFYICONDATAW& record = NID[static_cast<size_t>(i)];

@@ -58,16 +58,31 @@ TDozedeR64Form::TDozedeR64Form()
     Image1.OnMouseUp = [this](ui::MouseButton button, UINT, int, int) { Image1MouseUp(button); };
     Image1.OnDblClick = [this] { Image1DblClick(); };
     Image1.OnClick = [this] { Image1Click(); };
+    ApplicationEvents1.OnMessage = [this](MSG& msg, bool&) { ApplicationEvents1Message(msg); };
 
     // As in every handler, a failure ends the creation quietly and start-up goes on.
     ui::Guarded([this] { FormCreate(); });
 }
 
 TDozedeR64Form::~TDozedeR64Form() {
+    FormDestroy();
     // The exception handler that FormCreate installed speaks of this window.
     ui::App().OnException = nullptr;
 }
 
 void TDozedeR64Form::FormShow() {}
+
+LRESULT TDozedeR64Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_KEYHOOK:
+        WMKeyHook(lParam);
+        return 0;
+    case WM_HOTKEY:
+        WMHotKey(wParam);
+        return 0;
+    default:
+        return Form::WndProc(message, wParam, lParam);
+    }
+}
 
 } // namespace orvane

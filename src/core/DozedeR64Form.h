@@ -3,6 +3,7 @@
 
 #include "companion/KestrinItem.h"
 #include "core/Profile.h"
+#include "keyboard/KeyRules.h"
 #include "keyboard/ShortCutConfig.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
@@ -14,6 +15,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -116,15 +118,28 @@ public:
     std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
 
-    // Icon shortcuts
+    // Keyboard hook, show key, icon shortcuts, key capture
+    void StartKeyHook();
+    void StopKeyHook();
+    void WMKeyHook(LPARAM lParam);
+    void ShowMainForm();
     void StartHotKey();
     void StopHotKey();
+    void WMHotKey(WPARAM wParam);
+    // The shortcuts that work through the hook; true when the key ends the hook's handling.
+    bool ShortCutHookPath(std::uint16_t vk);
+    void PerformShortCut(std::int32_t i);
+    void ApplicationEvents1Message(const MSG& Msg);
+    void SetAssignedKey(std::uint16_t vk, const std::wstring& name);
+    // A message about key settings, during which the show key and the time-out rest.
+    void ShowKeySettingMessage(const std::wstring& text);
     // A board click adds a shortcut row to the settings window's shortcut tab.
     void Image1Click();
     // Draws the picture of snapshot entry FromNo into shortcut row ToNo.
     void SetForm3_ImgIconPicture(std::int32_t FromNo, std::int32_t ToNo);
 
     // Visibility, timers, closing
+    void FormDestroy();
     void Timer1Timer();
     void Timer2Timer();
     void FormCloseQuery(bool& CanClose);
@@ -165,9 +180,16 @@ public:
     void GetTaskTrayInfo(HWND hTaskTrayWnd);
     BOOL FindSystemIconTrayProc(HWND hWnd, LPARAM lParam);
 
+protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
     void ReadConfig();
     bool PointerNearActiveWindow() const;
+    // A new show key or shortcut key is awaited.
+    bool KeyCaptureOn() const;
+    // The keys of the modifier choice of the saved shortcuts.
+    std::optional<ChoiceKeys> SavedChoiceKeys() const;
     // The client rectangle of the notification window into its two points; false when it has
     // gone.
     bool MeasureTrayNotifyWindow();

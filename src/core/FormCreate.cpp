@@ -1,5 +1,6 @@
 #include "core/DozedeR64Form.h"
 #include "core/VersionFlags.h"
+#include "keyboard/ShortCutMainKeys.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
 #include "platform/Module.h"
@@ -83,12 +84,17 @@ void TDozedeR64Form::FormCreate() {
 
         IsStart = true;
 
-        if (ConfigFile().Exists())
+        if (ConfigFile().Exists()) {
             ReadConfig();
-        else
+            if (ShortCutConfigCount > 0 && IsHotKeyChoice(ShortCutConfig[0].MainKeyNo))
+                StartHotKey();
+        } else {
             ApplyDefaultConfig();
+        }
 
         LoadKestrinItems();
+
+        StartKeyHook();
     });
 
     FormMinimized = true;

@@ -23,9 +23,13 @@ bool ForceForeground(HWND hWnd) {
     return result;
 }
 
-void DeleteTaskButton(HWND hWnd) { platform::Use<platform::TaskbarList>().DeleteTab(hWnd); }
+void DeleteTaskButton(HWND hWnd) {
+    platform::Use<platform::TaskbarList>().DeleteTab(hWnd);
+}
 
-void AddTaskButton(HWND hWnd) { platform::Use<platform::TaskbarList>().AddTab(hWnd); }
+void AddTaskButton(HWND hWnd) {
+    platform::Use<platform::TaskbarList>().AddTab(hWnd);
+}
 
 void WindowPosTop(HWND Handle) {
     SetWindowPos(Handle, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);

@@ -3,6 +3,7 @@
 #include "operate/IconRules.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
+#include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "settings/Form3.h"
 
@@ -10,11 +11,6 @@
 
 namespace orvane {
 namespace {
-
-std::wstring Lowered(std::wstring text) {
-    if (!text.empty()) CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
-    return text;
-}
 
 // Between looks at the mouse button or for the owner's menu, which no message announces.
 constexpr std::uint32_t LookInterval = 5;
@@ -42,9 +38,9 @@ void TDozedeR64Form::SetTrayIcon(std::int32_t Action, std::int32_t IconID) {
 
 void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
     if (Form3) {
-        const std::wstring tip = Lowered(ToolTip[static_cast<size_t>(IconID)]);
+        const std::wstring tip = platform::Lowered(ToolTip[static_cast<size_t>(IconID)]);
         for (const std::wstring& line : Form3->Memo1.Lines()) {
-            if (InoperableLineMatches(Lowered(line), tip)) {
+            if (InoperableLineMatches(platform::Lowered(line), tip)) {
                 SystemIconSendInput(Action, IconID);
                 return;
             }

@@ -67,6 +67,33 @@ inline constexpr wchar_t ShortCutMainKeyLabel[] = L"主キー:";
 inline constexpr wchar_t KeyNameNonConvert[] = L"[無変換]";
 inline constexpr wchar_t KeyNameConvert[] = L"[変換]";
 
+// The shortcut tab
+inline constexpr wchar_t ShortCutTipTextTitle[] = L"アイコンのチップテキストに含まれる数文字";
+inline constexpr wchar_t ShortCutSosaTitle[] = L"操作";
+inline constexpr wchar_t ShortCutKeyTitle[] = L"ショートカットキー";
+inline constexpr wchar_t SosaClick[] = L"クリック";
+inline constexpr wchar_t SosaRightClick[] = L"右クリック";
+inline constexpr wchar_t SosaDoubleClick[] = L"ダブルクリック";
+inline constexpr wchar_t ShortCutEditHint[] =
+    L"右クリックでショートカットの削除/キーの変更ができます。";
+inline constexpr wchar_t MenuDel[] = L"削除(&D)";
+inline constexpr wchar_t MenuChangeShortCutKey[] = L"ショートカットキーの変更(&C)";
+inline constexpr wchar_t ShortCutHelp[] =
+    L"新規にショートカットを設定するには「オルヴァーネ」画面の設定したいアイコンをクリックして"
+    L"ください。";
+// While a key is awaited the help reads, for a new row, ShortCutHelpChooseSosa, then for
+// every row the modifier's name and ShortCutHelpPressKey.
+inline constexpr wchar_t ShortCutHelpChooseSosa[] = L"操作を選択してから、";
+inline constexpr wchar_t ShortCutHelpPressKey[] =
+    L"キーと同時に押す設定したいキーをひとつ押してください。\r\n"
+    L"[Alt],[Shift],[Ctrl],[Windows]キーは設定できません。";
+inline constexpr wchar_t SameKeyAsShowKey[] = L"画面表示のためのキーと同じキーは設定できません。";
+inline constexpr wchar_t CtrlUsedByShowKey[] =
+    L"画面表示のためのキーに[Ctrl]が使われているので設定できません。";
+inline constexpr wchar_t NoShortCutKey[] = L"ショートカットキーが設定されていません。";
+inline constexpr wchar_t SaveChangedSettings[] = L"設定が変更されていますが、保存しますか？";
+inline constexpr wchar_t CancelButton[] = L"キャンセル";
+
 // The list of inoperable icons
 inline constexpr wchar_t DisableIconDesignHint[] =
     L"入力し終わったら必ず[Alt]キーを押してください。";

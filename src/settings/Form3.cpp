@@ -37,9 +37,15 @@ TForm3::TForm3(TDozedeR64Form& main, TForm2& about)
       CheckBoxHideTaskButton(TabSheetMain), Panel1(TabSheetMain), RadioGroupMainKey(Panel1),
       LblMainKey(Panel1), BtnShowKeyChange(Panel1), BtnSetIconTipTextFontSize(TabSheetMain),
       LblIconTipTextFontSize(TabSheetMain), Label5(TabSheetDisableIcon), Memo1(TabSheetDisableIcon),
-      Label4(TabSheetShortcut), ComboBox1(TabSheetShortcut), Main(main), About(about) {
+      Label4(TabSheetShortcut), ComboBox1(TabSheetShortcut), Label1(TabSheetShortcut),
+      Label2(TabSheetShortcut), Label3(TabSheetShortcut), ScrollBox1(TabSheetShortcut),
+      ImgIcon0(ScrollBox1), Edit1(ScrollBox1), RadioGroup1(ScrollBox1), LblShortCut0(ScrollBox1),
+      LblHelp(TabSheetShortcut), BtnOK(TabSheetShortcut), BtnCancel(TabSheetShortcut),
+      MenuDel(texts::MenuDel), MenuChangeShortCutKey(texts::MenuChangeShortCutKey), Main(main),
+      About(about) {
     LayOutControls();
     OnShow = [this] { FormShow(); };
+    OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 }
 
 // The main window outlives this one; it must not reach it while it goes.
@@ -124,15 +130,7 @@ void TForm3::LayOutControls() {
     Memo1.OnChange = [this] { Memo1Change(); };
     Memo1.OnKeyDown = [this](WORD& key) { Memo1KeyDown(key); };
 
-    Label4.SetBounds(443, 11, 0, 0);
-    Label4.SetFont(Tahoma(-13, RGB(0, 0, 0), true));
-    FitText(Label4, texts::ShortCutMainKeyLabel);
-    ComboBox1.SetBounds(496, 3, 201, 300);
-    std::vector<std::wstring> names;
-    for (const ShortCutMainKeyChoice& choice : ShortCutMainKeyChoices)
-        names.push_back(choice.KeyName);
-    ComboBox1.SetItems(names);
-    ComboBox1.SetItemIndex(0);
+    LayOutShortcutTab();
 }
 
 void TForm3::FormCreate() {
@@ -180,15 +178,6 @@ void TForm3::FormCreate() {
     ui::App().ProcessMessages();
 
     LayOutDisableIconTab();
-}
-
-void TForm3::FormShow() {
-    const IniFile ini = Main.ConfigFile();
-    if (!ini.Exists()) return;
-    // A modifier outside the list reads as the first, "[Ctrl]".
-    const int stored = ini.ReadInteger(L"ShortCut", L"MainKeyNo", 0);
-    ComboBox1.SetItemIndex(stored >= 0 && stored < ComboBox1.ItemCount() ? stored : 0);
-    ShortCutMainKeyNo = ComboBox1.ItemIndex();
 }
 
 void TForm3::ChangeFont(ui::Control& control) {

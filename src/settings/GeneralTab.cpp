@@ -94,6 +94,7 @@ void TForm3::CheckBoxHideTaskButtonClick() {
         DeleteTaskButton(Main.Handle());
     else
         AddTaskButton(Main.Handle());
+    BtnOKClick(&CheckBoxHideTaskButton);
 }
 
 void TForm3::ShowKeyMessage(const wchar_t* text) {

@@ -165,4 +165,10 @@ void ShowMessage(const std::wstring& text) {
     platform::Use<platform::Dialogs>().ShowMessageBox(owner, text, App().Title(), MB_OK);
 }
 
+bool AskYesNo(const std::wstring& text) {
+    HWND owner = GetActiveWindow();
+    return platform::Use<platform::Dialogs>().ShowMessageBox(owner, text, App().Title(),
+                                                             MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
 } // namespace orvane::ui

@@ -86,5 +86,7 @@ template <class F> void Guarded(F&& handler) noexcept {
 
 // The toolkit's plain message box: the text, an OK button, the application title.
 void ShowMessage(const std::wstring& text);
+// The question with the buttons Yes and No; true for Yes.
+bool AskYesNo(const std::wstring& text);
 
 } // namespace orvane::ui

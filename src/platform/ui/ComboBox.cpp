@@ -30,7 +30,17 @@ int ComboBox::ItemIndex() const {
 }
 
 void ComboBox::SetItemIndex(int index) {
+    const int before = ItemIndex();
+    SetItemIndexSilently(index);
+    if (ItemIndex() != before && OnChange) OnChange();
+}
+
+void ComboBox::SetItemIndexSilently(int index) {
     SendMessageW(Handle(), CB_SETCURSEL, index, 0);
+}
+
+void ComboBox::Command(WORD code) {
+    if (code == CBN_SELCHANGE && OnChange) OnChange();
 }
 
 } // namespace orvane::ui

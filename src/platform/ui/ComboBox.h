@@ -12,7 +12,16 @@ public:
     std::wstring Item(int index) const;
     // -1: nothing selected.
     int ItemIndex() const;
+    // Runs OnChange when the index changes, as the user's choice does.
     void SetItemIndex(int index);
+    // Shows a choice without running OnChange.
+    void SetItemIndexSilently(int index);
+
+    // The user picked an item.
+    std::function<void()> OnChange;
+
+protected:
+    void Command(WORD code) override;
 };
 
 } // namespace orvane::ui

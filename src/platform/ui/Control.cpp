@@ -59,7 +59,7 @@ Control::Params Control::ChildOf(Control& parent, const wchar_t* className, DWOR
 
 void Control::Create(const Params& params) {
     parent_ = params.Parent;
-    parentColor_ = params.ParentColor;
+    parentColor_ = createdParentColor_ = params.ParentColor;
     paintBackground_ = params.PaintBackground;
     HWND parentWindow = parent_ ? parent_->ClientWindow() : params.Owner;
     DWORD style = params.Style | (parent_ ? WS_CHILD : 0);
@@ -257,6 +257,12 @@ void Control::ApplyFont() {
 void Control::SetColor(COLORREF color) {
     color_ = color;
     parentColor_ = false;
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void Control::ResetColor() {
+    color_.reset();
+    parentColor_ = createdParentColor_;
     InvalidateRect(window_, nullptr, TRUE);
 }
 

@@ -2,6 +2,7 @@
 #include "platform/Handles.h"
 #include "platform/ui/Font.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,6 +12,8 @@
 namespace orvane::ui {
 
 class Hint;
+
+enum class MouseButton { Left, Right, Middle };
 
 // Base of every window of the toolkit: an owned window handle whose messages arrive in
 // WndProc. A control is bound to its window for life, so it can be neither copied nor
@@ -55,6 +58,8 @@ public:
     void SetFont(const Font& font);
     // Background colour; without one of its own a control takes its parent's (or the system's).
     void SetColor(COLORREF color);
+    // Back to the background the control was made with: a label looks transparent again.
+    void ResetColor();
     std::optional<COLORREF> Color() const;
     bool Focused() const { return GetFocus() == window_ && window_; }
     void SetFocus();
@@ -67,6 +72,8 @@ public:
     const std::vector<Control*>& Children() const { return children_; }
 
     std::function<void(WORD& key)> OnKeyDown;
+    // Free for the program's use, such as the row a control belongs to.
+    std::intptr_t Tag = 0;
 
     // How a control's window is made.
     struct Params {
@@ -116,6 +123,7 @@ private:
     platform::UniqueFont fontHandle_;
     std::optional<COLORREF> color_;
     bool parentColor_ = true;
+    bool createdParentColor_ = true;
     bool paintBackground_ = false;
     platform::UniqueBrush brush_;
     COLORREF brushColor_ = 0;

@@ -88,6 +88,32 @@ void Edit::Command(WORD code) {
     if (code == EN_CHANGE && OnChange) OnChange();
 }
 
+LRESULT Edit::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+        if (OnMouseUp)
+            OnMouseUp(message == WM_LBUTTONUP ? MouseButton::Left : MouseButton::Right,
+                      static_cast<UINT>(wParam), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        break;
+    case WM_CONTEXTMENU:
+        if (ContextMenu) {
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            // From the keyboard: below the edit's left corner.
+            if (lParam == -1) {
+                at = {0, Height()};
+                ClientToScreen(Handle(), &at);
+            }
+            ContextMenu->Popup(GetAncestor(Handle(), GA_ROOT), at.x, at.y);
+            return 0;
+        }
+        break;
+    default:
+        break;
+    }
+    return Control::WndProc(message, wParam, lParam);
+}
+
 ScrollBox::ScrollBox(Control& parent) {
     Params params = ChildOf(parent, OwnClass(L"OrvaneScrollBox"), WS_CLIPCHILDREN, true);
     params.PaintBackground = true;

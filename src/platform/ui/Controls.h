@@ -1,5 +1,6 @@
 #pragma once
 #include "platform/ui/Control.h"
+#include "platform/ui/Menu.h"
 
 namespace orvane::ui {
 
@@ -44,8 +45,13 @@ class Edit : public Control {
 public:
     explicit Edit(Control& parent);
     std::function<void()> OnChange;
+    // A released button; the right one's comes before the context menu opens.
+    std::function<void(MouseButton button, UINT keys, int x, int y)> OnMouseUp;
+    // Opens instead of the system's edit menu; null keeps the system's.
+    PopupMenu* ContextMenu = nullptr;
 
 protected:
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Command(WORD code) override;
 };
 
@@ -58,6 +64,8 @@ public:
     HWND ClientWindow() const override { return content_; }
     int ScrollY() const { return scrollY_; }
     int ScrollX() const { return scrollX_; }
+    // Scrolls the content to that offset, kept within the scroll range.
+    void ScrollTo(int x, int y);
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,7 +75,6 @@ private:
     static LRESULT CALLBACK ContentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR id, DWORD_PTR self);
     void UpdateScrollBars();
-    void ScrollTo(int x, int y);
     void Scroll(int bar, int request);
 
     HWND content_ = nullptr;

@@ -4,8 +4,6 @@
 
 namespace orvane::ui {
 
-enum class MouseButton { Left, Right, Middle };
-
 // A picture box with a drawable 24-bit picture. Mouse events arrive in this order: a press
 // gives OnMouseDown; its release OnClick (when it ends over the image) and then OnMouseUp; a
 // second press within the double-click time gives OnDblClick and then OnMouseDown, and its

@@ -16,8 +16,10 @@ int PageControl::ActivePageIndex() const {
 }
 
 void PageControl::SetActivePageIndex(int index) {
+    const int before = ActivePageIndex();
     SendMessageW(Handle(), TCM_SETCURSEL, index, 0);
     ShowActivePage();
+    if (ActivePageIndex() != before && OnChange) OnChange();
 }
 
 void PageControl::AddPage(TabSheet& page, const std::wstring& caption) {
@@ -52,6 +54,7 @@ void PageControl::ShowActivePage() {
 std::optional<LRESULT> PageControl::Notify(const NMHDR& header) {
     if (header.code != TCN_SELCHANGE) return std::nullopt;
     ShowActivePage();
+    if (OnChange) OnChange();
     return 0;
 }
 

@@ -13,7 +13,10 @@ public:
     int PageCount() const { return static_cast<int>(pages_.size()); }
     TabSheet& Page(int index) const { return *pages_.at(static_cast<size_t>(index)); }
     int ActivePageIndex() const;
+    // Runs OnChange when another page comes to the front, as the user's choice does.
     void SetActivePageIndex(int index);
+
+    std::function<void()> OnChange;
 
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -1,0 +1,151 @@
+#include "support/Board.h"
+#include "support/Files.h"
+#include "support/Pointer.h"
+#include "support/Simulator.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+namespace orvane {
+namespace {
+
+// Another program's window that has the keyboard and ignores Alt+F4.
+class KeyboardOwner {
+public:
+    KeyboardOwner() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = [](HWND window, UINT message, WPARAM wParam,
+                                     LPARAM lParam) -> LRESULT {
+            if (message == WM_CLOSE) return 0;
+            return DefWindowProcW(window, message, wParam, lParam);
+        };
+        windowClass.hInstance = GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"KeyboardOwner";
+        RegisterClassW(&windowClass);
+        window_ =
+            CreateWindowExW(0, L"KeyboardOwner", L"editor", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 1200,
+                            100, 300, 200, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    KeyboardOwner(const KeyboardOwner&) = delete;
+    KeyboardOwner& operator=(const KeyboardOwner&) = delete;
+    ~KeyboardOwner() {
+        DestroyWindow(window_);
+        UnregisterClassW(L"KeyboardOwner", GetModuleHandleW(nullptr));
+    }
+    void TakeKeyboard() const {
+        SetForegroundWindow(window_);
+        Pump(200);
+    }
+    // Handles this thread's messages for a while, as a running program does.
+    static void Pump(DWORD milliseconds) {
+        const DWORD start = GetTickCount();
+        while (GetTickCount() - start < milliseconds) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+    }
+
+private:
+    HWND window_;
+};
+
+INPUT Key(WORD vk, bool up = false) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
+// Presses the keys in order and releases them in reverse.
+void Press(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> records;
+    for (WORD vk : keys) records.push_back(Key(vk));
+    for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk)
+        records.push_back(Key(*vk, true));
+    SendInput(static_cast<UINT>(records.size()), records.data(), sizeof(INPUT));
+}
+
+class ProgramKeyboard : public testing::Test {
+protected:
+    void Start(const std::wstring& config = L"") {
+        test::ClearDataFolder();
+        if (!config.empty()) test::WriteUtf16File(test::ConfigPath(), config);
+        program = std::make_unique<test::ChildProcess>(test::Quoted(test::ProgramPath()));
+        window = test::ShownBoard(*program);
+        ASSERT_NE(window, nullptr);
+        PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+        for (int i = 0; i < 200 && !IsIconic(window); ++i) Sleep(10);
+        ASSERT_TRUE(IsIconic(window));
+        test::SendRecords({test::PointerMove({400, 300})});
+        owner.TakeKeyboard();
+    }
+    void TearDown() override {
+        if (program) program->End(window);
+        test::ClearDataFolder();
+    }
+    // Whether the board came up within a second and a half.
+    bool Shown() {
+        for (int i = 0; i < 15 && IsIconic(window); ++i) KeyboardOwner::Pump(100);
+        KeyboardOwner::Pump(700); // its moment on top, and the placing
+        return !IsIconic(window);
+    }
+    static POINT Pointer() {
+        POINT pointer{};
+        GetCursorPos(&pointer);
+        return pointer;
+    }
+    RECT Bounds() const {
+        RECT bounds{};
+        GetWindowRect(window, &bounds);
+        return bounds;
+    }
+
+    test::SimulatorProcess tray{
+        "layout win7\nicon tray id=1 tip=Dropbox\nicon tray id=2 tip=USB\n"};
+    KeyboardOwner owner;
+    std::unique_ptr<test::ChildProcess> program;
+    HWND window = nullptr;
+};
+
+TEST_F(ProgramKeyboard, F4InAnotherProgramBringsTheBoardUpBesideThePointerAndToTheFront) {
+    Start();
+    Press({VK_F4});
+    ASSERT_TRUE(Shown());
+    EXPECT_EQ(Bounds().left, Pointer().x + 10);
+    EXPECT_EQ(Bounds().top, Pointer().y);
+    EXPECT_EQ(GetForegroundWindow(), window);
+
+    // On the open board it moves to the pointer and stays.
+    test::SendRecords({test::PointerMove({600, 350})});
+    owner.TakeKeyboard();
+    Press({VK_F4});
+    KeyboardOwner::Pump(1000);
+    EXPECT_FALSE(IsIconic(window));
+    EXPECT_EQ(Bounds().left, Pointer().x + 10);
+    EXPECT_EQ(Bounds().top, Pointer().y);
+    EXPECT_GT(Pointer().x, 550);
+}
+
+TEST_F(ProgramKeyboard, AKeyPressedWithAltNeverShowsTheBoard) {
+    Start();
+    Press({VK_MENU, VK_F4});
+    EXPECT_FALSE(Shown());
+}
+
+TEST_F(ProgramKeyboard, InTheCtrlModeOnlyCtrlAndF4ShowTheBoard) {
+    Start(L"[MainKey]\r\nIsDouble=1\r\nValue=115\r\n");
+    Press({VK_F4});
+    EXPECT_FALSE(Shown());
+    Press({VK_CONTROL, VK_F4});
+    EXPECT_TRUE(Shown());
+}
+
+} // namespace
+} // namespace orvane
