@@ -107,8 +107,11 @@ protected:
         return bounds;
     }
 
-    test::SimulatorProcess tray{
-        "layout win7\nicon tray id=1 tip=Dropbox\nicon tray id=2 tip=USB\n"};
+    std::wstring log = test::TestFolder() + L"e2e_keyboard_owners.log";
+    test::SimulatorProcess tray{"layout win7\nicon tray id=1 msg=0x8001 tip=USB\n"
+                                "icon tray id=2 msg=0x8002 tip=Dropbox 同期完了\n"
+                                "icon tray id=3 msg=0x8003 tip=dropbox 2\n",
+                                log};
     KeyboardOwner owner;
     std::unique_ptr<test::ChildProcess> program;
     HWND window = nullptr;
@@ -146,6 +149,44 @@ TEST_F(ProgramKeyboard, InTheCtrlModeOnlyCtrlAndF4ShowTheBoard) {
     Press({VK_CONTROL, VK_F4});
     EXPECT_TRUE(Shown());
 }
+
+// One shortcut: the fragment "DROP" with the modifier choice and the A key.
+std::wstring DropShortCut(int mainKeyNo) {
+    return L"[ShortCut]\r\nCount=1\r\nMainKeyNo=" + std::to_wstring(mainKeyNo) +
+           L"\r\nText0=DROP\r\nSosa0=0\r\nKey0=65\r\nKeyName0=x\r\n";
+}
+
+struct ShortCutCase {
+    const char* name;
+    int mainKeyNo;
+    WORD modifier;
+};
+
+class ProgramShortCut : public ProgramKeyboard, public testing::WithParamInterface<ShortCutCase> {};
+
+TEST_P(ProgramShortCut, OperatesTheFirstMatchingIconOnceAndIgnoresARepeatWithinTwoSeconds) {
+    const ShortCutCase& c = GetParam();
+    Start(DropShortCut(c.mainKeyNo));
+    Press({c.modifier, 'A'});
+    std::vector<traysim::OwnerMessage> seen;
+    for (int i = 0; i < 300 && seen.size() < 2; ++i) {
+        KeyboardOwner::Pump(10);
+        seen = test::LoggedOperations(log);
+    }
+    Press({c.modifier, 'A'}); // within the two seconds
+    KeyboardOwner::Pump(500);
+    seen = test::LoggedOperations(log);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].wParam, 2u);
+    EXPECT_EQ(seen[0].lParam, static_cast<std::uint64_t>(WM_LBUTTONDOWN));
+    EXPECT_EQ(seen[1].lParam, static_cast<std::uint64_t>(WM_LBUTTONUP));
+    EXPECT_TRUE(IsIconic(window)); // a shortcut does not show the board
+}
+
+INSTANTIATE_TEST_SUITE_P(Choices, ProgramShortCut,
+                         testing::Values(ShortCutCase{"CtrlByHotKeyAndHook", 0, VK_CONTROL},
+                                         ShortCutCase{"F9ByTheHookAlone", 4, VK_F9}),
+                         [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace orvane

@@ -8,8 +8,10 @@
 #include "support/Pointer.h"
 #include "support/Process.h"
 #include "support/Simulator.h"
+#include "traysim/TraySim.h"
 
 #include <cstdio>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -27,22 +29,30 @@ std::string Scenario() {
     return text;
 }
 
-// The last cell of the board shows a picture on the screen.
-bool LastCellDrawn(HWND window) {
-    if (IsIconic(window) || !IsWindowVisible(window)) return false;
+// What the cell after the tray's 30 icons shows on the screen: a picture (true), the board's
+// white (false), or something else, such as the desktop before the window is there (nothing).
+// An icon comes and goes there between rounds, so an earlier picture of the window does not
+// count.
+std::optional<bool> ExtraCell(HWND window) {
     const HWND board = test::FindChildWindow(window, L"OrvaneImage");
-    POINT corner{CellOrigin(Icons - 1, 64).X, CellOrigin(Icons - 1, 64).Y};
+    POINT corner{CellOrigin(Icons, 64).X, CellOrigin(Icons, 64).Y};
     ClientToScreen(board, &corner);
     const HDC screen = GetDC(nullptr);
-    int coloured = 0;
+    int samples = 0, white = 0, coloured = 0;
     for (int y = 8; y < 64; y += 12) {
         for (int x = 8; x < 64; x += 12) {
             const COLORREF pixel = GetPixel(screen, corner.x + x, corner.y + y);
-            if (pixel != CLR_INVALID && pixel != RGB(255, 255, 255)) ++coloured;
+            ++samples;
+            if (pixel == RGB(255, 255, 255))
+                ++white;
+            else if (pixel != CLR_INVALID && pixel != RGB(0, 0, 0))
+                ++coloured;
         }
     }
     ReleaseDC(nullptr, screen);
-    return coloured >= 3;
+    if (white == samples) return false;
+    if (coloured >= 3) return true;
+    return std::nullopt;
 }
 
 void Minimise(HWND window) {
@@ -52,8 +62,8 @@ void Minimise(HWND window) {
     Sleep(300); // settled
 }
 
-double UntilDrawn(HWND window, double start) {
-    while (!LastCellDrawn(window)) {
+double UntilDrawn(HWND window, bool extraIcon, double start) {
+    while (IsIconic(window) || ExtraCell(window) != extraIcon) {
         if (bench::Seconds() - start > 10) throw std::runtime_error("the board was not drawn");
         Sleep(1);
     }
@@ -72,25 +82,37 @@ void PressF4() {
 
 int wmain() try {
     test::ClearDataFolder();
+    // Both roads place the board beside the pointer, so that neither moves it afterwards.
+    test::WriteUtf16File(test::ConfigPath(), L"[HideTaskButton]\r\nValue=1\r\n");
+    test::SendRecords({test::PointerMove({300, 200})});
     test::SimulatorProcess tray(Scenario());
     test::ChildProcess program(test::Quoted(test::ProgramPath()));
     const HWND window = test::ShownBoard(program);
     if (!window) throw std::runtime_error("Orvane's window did not appear");
-    UntilDrawn(window, bench::Seconds());
+    UntilDrawn(window, false, bench::Seconds());
 
-    std::vector<double> key, restore;
-    for (int round = 0; round < 15; ++round) {
+    bool extraIcon = false;
+    // Minimised with the extra icon put up or taken away: the next drawing shows the change.
+    const auto prepare = [&] {
         Minimise(window);
+        extraIcon = !extraIcon;
+        const bool done = extraIcon
+                              ? traysim::SendCommand(L"icon tray id=99 tip=extra", tray.Taskbar())
+                              : traysim::SendCommand(L"remove id=99", tray.Taskbar());
+        if (!done) throw std::runtime_error("the simulator refused a command");
+    };
+    std::vector<double> key, restore;
+    for (int round = 0; round < 25; ++round) {
+        prepare();
         double start = bench::Seconds();
         PostMessageW(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-        restore.push_back(UntilDrawn(window, start));
+        restore.push_back(UntilDrawn(window, extraIcon, start));
         Sleep(700); // past the show key's moment on top of an earlier round
 
-        Minimise(window);
-        test::SendRecords({test::PointerMove({300, 200})});
+        prepare();
         start = bench::Seconds();
         PressF4();
-        key.push_back(UntilDrawn(window, start));
+        key.push_back(UntilDrawn(window, extraIcon, start));
         Sleep(700);
     }
     const double keyMs = bench::Median(key) * 1e3, restoreMs = bench::Median(restore) * 1e3;
