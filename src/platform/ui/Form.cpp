@@ -168,6 +168,10 @@ bool Form::PreTranslate(MSG& msg) {
         if (key == 0) return true;
         msg.wParam = key;
     }
+    // Characters go to the control as they are: the dialog's search for a control of that
+    // access key never ends under Wine when the control lies in a nested page, and these
+    // windows have no access keys in their controls.
+    if (msg.message == WM_CHAR || msg.message == WM_SYSCHAR) return false;
     return form->TabNavigation && IsDialogMessageW(form->Handle(), &msg);
 }
 
