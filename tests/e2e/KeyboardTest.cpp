@@ -1,3 +1,5 @@
+#include "board/Geometry.h"
+#include "core/Profile.h"
 #include "support/Board.h"
 #include "support/Files.h"
 #include "support/Pointer.h"
@@ -187,6 +189,59 @@ INSTANTIATE_TEST_SUITE_P(Choices, ProgramShortCut,
                          testing::Values(ShortCutCase{"CtrlByHotKeyAndHook", 0, VK_CONTROL},
                                          ShortCutCase{"F9ByTheHookAlone", 4, VK_F9}),
                          [](const auto& info) { return info.param.name; });
+
+void ClickAt(POINT screen) {
+    test::SendRecords({test::PointerMove(screen)});
+    KeyboardOwner::Pump(200);
+    test::SendRecords(
+        {test::MouseButtons(MOUSEEVENTF_LEFTDOWN), test::MouseButtons(MOUSEEVENTF_LEFTUP)});
+    KeyboardOwner::Pump(300);
+}
+
+TEST_F(ProgramKeyboard, AShortCutMadeInTheSettingsByClickingAnIconAndPressingAKeyWorks) {
+    Start();
+    ShowWindow(window, SW_RESTORE);
+    KeyboardOwner::Pump(1000);
+    SetForegroundWindow(window);
+    KeyboardOwner::Pump(200);
+    // The settings menu by its access key, then its first item.
+    Press({VK_MENU, 'C'});
+    KeyboardOwner::Pump(300);
+    Press({VK_RETURN});
+    HWND settings = nullptr;
+    for (int i = 0; i < 100 && !(settings && IsWindowVisible(settings)); ++i) {
+        KeyboardOwner::Pump(20);
+        settings = test::FindProcessWindow(program->Pid(), L"OrvaneForm", L"オルヴァーネの設定");
+    }
+    ASSERT_TRUE(settings && IsWindowVisible(settings));
+    // The first tab, then two to the right: the shortcut page.
+    RECT tabs{};
+    GetWindowRect(test::FindChildWindow(settings, L"SysTabControl32"), &tabs);
+    ClickAt({tabs.left + 12, tabs.top + 10});
+    Press({VK_RIGHT});
+    Press({VK_RIGHT});
+    KeyboardOwner::Pump(300);
+
+    // The board's Dropbox icon gives the row; D gives its key, saved at once.
+    const HWND board = test::FindChildWindow(window, L"OrvaneImage");
+    POINT cell{CellOrigin(1, 64).X + 30, CellOrigin(1, 64).Y + 30};
+    ClientToScreen(board, &cell);
+    ClickAt(cell);
+    Press({'D'});
+    KeyboardOwner::Pump(500);
+    EXPECT_EQ(IniFile(test::ConfigPath()).ReadString(L"ShortCut", L"Key0", L""), L"68");
+
+    owner.TakeKeyboard();
+    Press({VK_CONTROL, 'D'});
+    std::vector<traysim::OwnerMessage> seen;
+    for (int i = 0; i < 100 && seen.size() < 2; ++i) {
+        KeyboardOwner::Pump(20);
+        seen = test::LoggedOperations(log);
+    }
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0].wParam, 2u);
+    EXPECT_EQ(seen[0].lParam, static_cast<std::uint64_t>(WM_LBUTTONDOWN));
+}
 
 } // namespace
 } // namespace orvane
