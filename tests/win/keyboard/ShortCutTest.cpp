@@ -113,6 +113,19 @@ TEST_F(ShortCutTest, TheModifierOfARegisteredChoiceAloneIsNoShowKey) {
     EXPECT_EQ(form().GetWindowState(), ui::WindowState::Minimized);
 }
 
+TEST_F(ShortCutTest, ACombinationOwnedByAnotherProgramIsLeftToTheHook) {
+    const HWND other = CreateWindowExW(0, L"Static", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       GetModuleHandleW(nullptr), nullptr);
+    ASSERT_TRUE(RegisterHotKey(other, 7, MOD_CONTROL, 'A'));
+    Start(ShortCuts(0));
+    EXPECT_TRUE(dialogs.shown.empty());
+    Hold({VK_CONTROL});
+    Hooked('A');
+    EXPECT_EQ(Operations(), (std::vector<Operated>{{1, WM_LBUTTONDOWN}, {1, WM_LBUTTONUP}}));
+    UnregisterHotKey(other, 7);
+    DestroyWindow(other);
+}
+
 TEST_F(ShortCutTest, ATextThatMatchesNothingDoesNothingAndShowsNothing) {
     Start(L"[ShortCut]\r\nCount=1\r\nMainKeyNo=0\r\nText0=Slack\r\nSosa0=0\r\nKey0=65\r\n");
     SendMessageW(form().Handle(), WM_HOTKEY, static_cast<WPARAM>(form().HotKeyID[0]), 0);
