@@ -417,6 +417,7 @@ void TForm3::FormCloseQuery(bool& CanClose) {
 }
 
 void TForm3::AcceptShortCutKey(std::uint16_t vk, const std::wstring& name) {
+    if (!ShortCutSetting) return;
     const std::int32_t r = ShortCutChanging ? SelectedShortCutNo : ShortCutCount - 1;
     if (r < 0 || r >= ShortCutCount || r >= std::ssize(LblShortCut) ||
         r >= std::ssize(ShortCutKey)) {
@@ -479,33 +480,32 @@ void TDozedeR64Form::SetForm3_ImgIconPicture(std::int32_t FromNo, std::int32_t T
     if (!Form3 || FromNo < 0 || FromNo >= std::ssize(TrayNotify) || ToNo < 0 ||
         ToNo >= std::ssize(Form3->ImgIcon))
         return;
+    ui::Image& image = *Form3->ImgIcon[static_cast<std::size_t>(ToNo)];
+    image.ClearPicture();
+    ui::Canvas& canvas = image.GetCanvas();
+    canvas.FillRect({0, 0, image.Picture().Width(), image.Picture().Height()}, White);
     TIconEx picture;
     KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
     const TTrayNotify& entry = TrayNotify[static_cast<std::size_t>(FromNo)];
     HICON handle = nullptr;
-    if (entry.hWnd && (entry.hWnd == KestrinWnd || entry.hWnd == Handle())) {
-        // One of the companion's items, numbered by the icon's identifier.
-        if (entry.uID < KestrinItem.size())
-            handle = ItemAppIcon(static_cast<std::int32_t>(entry.uID));
+    // One of the companion's items, numbered by the icon's identifier, shows its program.
+    if (entry.hWnd && (entry.hWnd == KestrinWnd || entry.hWnd == Handle()) &&
+        entry.uID < KestrinItem.size()) {
+        handle = ItemAppIcon(static_cast<std::int32_t>(entry.uID));
     } else if (entry.hIcon) {
         // The snapshot's handle stays its program's; the picture takes a copy.
         handle = CopyIcon(entry.hIcon);
     }
-    bool usable = false;
     if (handle) {
         try {
             picture.SetHandle(handle);
             picture.SetWidth(32);
             picture.SetHeight(32);
-            usable = true;
+            picture.Draw(canvas, {0, 0, 32, 32});
         } catch (const EIconExError&) {
-            // A handle that cannot be read leaves the row without a picture.
+            // A handle that cannot be read leaves the row without an icon.
         }
     }
-    ui::Image& image = *Form3->ImgIcon[static_cast<std::size_t>(ToNo)];
-    image.ClearPicture();
-    image.GetCanvas().FillRect({0, 0, image.Picture().Width(), image.Picture().Height()}, White);
-    if (usable) picture.Draw(image.GetCanvas(), {0, 0, 32, 32});
     image.Changed();
 }
 

@@ -130,5 +130,29 @@ TEST_F(ScreensTest, EveryWindowAndTab) {
     EXPECT_TRUE(dialogs.shown.empty());
 }
 
+TEST_F(ScreensTest, ShortcutTabWithThreeRows) {
+    traysim::Tray tray(L"layout win7\n"
+                       L"icon tray id=1 color=#2f80ed tip=音量: 50%\n"
+                       L"icon tray id=2 color=#27ae60 tip=ネットワーク インターネット アクセス\n"
+                       L"icon tray id=3 color=#8e44ad tip=Slack - 新着メッセージ 3 件\n");
+    test::WriteUtf16File(test::ConfigPath(),
+                         L"[ShortCut]\r\nCount=2\r\nMainKeyNo=0\r\n"
+                         L"Text0=音量\r\nSosa0=0\r\nKey0=65\r\nKeyName0=[Ctrl] + [A]\r\n"
+                         L"Text1=ネットワーク\r\nSosa1=1\r\nKey1=78\r\nKeyName1=[Ctrl] + [N]\r\n");
+    test::ProgramWindows windows;
+    windows.main.IsVista = windows.main.IsWin8 = false;
+    windows.main.IsWin7 = true;
+    windows.main.Button1Click();
+    windows.settings.Show();
+    windows.settings.PageControl1.SetActivePageIndex(2);
+    // A third row from the board, waiting for its key.
+    windows.main.AMousePos = 2;
+    windows.main.Image1Click();
+    ASSERT_EQ(windows.settings.ShortCutCount, 3);
+    Keep(windows.settings.Handle(), L"settings-shortcut-rows");
+    windows.settings.Hide();
+    EXPECT_TRUE(dialogs.shown.empty());
+}
+
 } // namespace
 } // namespace orvane
