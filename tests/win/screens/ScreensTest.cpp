@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 namespace orvane {
@@ -152,6 +153,48 @@ TEST_F(ScreensTest, ShortcutTabWithThreeRows) {
     Keep(windows.settings.Handle(), L"settings-shortcut-rows");
     windows.settings.Hide();
     EXPECT_TRUE(dialogs.shown.empty());
+}
+
+// Real message boxes, each kept as a picture and answered with OK a moment after it opens.
+class KeptMessageBoxes final : public platform::Dialogs {
+public:
+    int ShowMessageBox(HWND owner, const std::wstring& text, const std::wstring& caption,
+                       UINT flags) override {
+        current = this;
+        SetTimer(nullptr, 0, 500, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            KillTimer(nullptr, timer);
+            const HWND box = FindWindowW(L"#32770", nullptr);
+            if (!box) return;
+            current->kept.emplace(Capture(box));
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+        ++shown;
+        return platform::Real<platform::Dialogs>().ShowMessageBox(owner, text, caption, flags);
+    }
+    int shown = 0;
+    std::optional<ui::Bitmap> kept;
+
+private:
+    static inline KeptMessageBoxes* current = nullptr;
+    platform::ScopedOverride<platform::Dialogs> installed_{*this};
+};
+
+TEST_F(ScreensTest, ARefusedShortcutKey) {
+    traysim::Tray tray(L"layout win7\nicon tray id=1 tip=音量: 50%\n");
+    test::ProgramWindows windows;
+    windows.main.Button1Click();
+    windows.settings.Show();
+    windows.settings.PageControl1.SetActivePageIndex(2);
+    windows.main.AMousePos = 0;
+    windows.main.Image1Click();
+    KeptMessageBoxes boxes;
+    windows.main.SetAssignedKey(VK_F4, L"F4"); // the show key
+    ASSERT_EQ(boxes.shown, 1);
+    ASSERT_TRUE(boxes.kept);
+    EXPECT_GT(Colours(*boxes.kept), 4);
+    WriteBmp(*boxes.kept, PictureFolder() + L"refused-shortcut-key.bmp");
+    EXPECT_TRUE(windows.settings.ShortCutSetting);
+    windows.settings.Hide();
 }
 
 } // namespace
