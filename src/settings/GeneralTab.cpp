@@ -98,12 +98,7 @@ void TForm3::CheckBoxHideTaskButtonClick() {
 }
 
 void TForm3::ShowKeyMessage(const wchar_t* text) {
-    // While it is open the main window neither times out nor takes keys.
-    struct Showing {
-        bool& flag;
-        ~Showing() { flag = false; }
-    } showing{Main.MsgShowing = true};
-    ui::ShowMessage(text);
+    Main.ShowKeySettingMessage(text);
 }
 
 void TForm3::BtnShowKeyChangeClick() {
