@@ -1,8 +1,9 @@
 // The demo's hands: demodriver wait CLASS [TIMEOUT_MS] waits until a visible top-level
 // window of the class exists; demodriver hover ENTRY puts the pointer on that cell of
 // Orvane's board; demodriver away puts it in the screen's top-left corner, away from the
-// board; demodriver close CLASS asks the visible window of the class to close. Exit code 0
-// when done, 1 when the window was not found in time.
+// board; demodriver close CLASS asks the visible window of the class to close; demodriver
+// key VK... presses the virtual keys (hexadecimal) together. Exit code 0 when done, 1 when
+// the window was not found in time.
 #include "board/Geometry.h"
 #include "resources/Texts.h"
 #include "support/Pointer.h"
@@ -11,6 +12,7 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -51,11 +53,27 @@ int wmain(int argc, wchar_t** argv) {
         orvane::test::SendRecords({orvane::test::PointerMove({0, 0})});
         return 0;
     }
+    if (argc >= 3 && std::wcscmp(argv[1], L"key") == 0) {
+        std::vector<INPUT> keys;
+        for (int i = 2; i < argc; ++i) {
+            INPUT key{};
+            key.type = INPUT_KEYBOARD;
+            key.ki.wVk = static_cast<WORD>(std::wcstoul(argv[i], nullptr, 16));
+            keys.push_back(key);
+        }
+        for (int i = argc - 1; i >= 2; --i) {
+            INPUT key = keys[static_cast<size_t>(i - 2)];
+            key.ki.dwFlags = KEYEVENTF_KEYUP;
+            keys.push_back(key);
+        }
+        SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT));
+        return 0;
+    }
     if (argc >= 3 && std::wcscmp(argv[1], L"close") == 0) {
         const HWND window = FindVisible(argv[2], nullptr, 5000);
         return window && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
     std::fwprintf(stderr, L"usage: demodriver wait CLASS [TIMEOUT_MS] | hover ENTRY | away | "
-                          L"close CLASS\n");
+                          L"close CLASS | key VK...\n");
     return 2;
 }
