@@ -141,12 +141,8 @@ void TIconEx::LoadFromFile(const std::wstring& Path) {
     const platform::UniqueHandle file(opened);
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size)) throw EIconExError("Cannot Read File");
-    // The largest images of an icon file take a few megabytes; anything far beyond is no icon
-    // and must not be read into memory.
-    constexpr LONGLONG largestIconFile = 16 * 1024 * 1024;
-    if (size.QuadPart > largestIconFile) {
+    if (size.QuadPart > static_cast<LONGLONG>(LargestIconImage))
         throw EIconExError("Icon File Too Large");
-    }
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
     if (!ReadFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) ||
@@ -169,6 +165,7 @@ void TIconEx::LoadFromClipboardFormat(UINT AFormat, HANDLE AData, HPALETTE) {
     {
         const LockedGlobal block(AData);
         if (!block.Bytes()) throw EIconExError("No Data");
+        if (block.Size() > LargestIconImage) throw EIconExError("Icon Data Too Large");
         stream.assign(block.Bytes(), block.Bytes() + block.Size());
     }
     std::size_t position = 0;

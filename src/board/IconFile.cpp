@@ -127,6 +127,8 @@ IconBitmaps ReadIconBitmaps(std::span<const std::uint8_t> image, const TIconRec&
     const std::int32_t height = static_cast<std::int32_t>(Read32(header, HeightField)) / 2;
     const std::uint32_t bitCount = Read16(header, BitCountField);
     if (width <= 0 || height <= 0) throw EIconExError("Invalid Icon Bitmap Size");
+    if (width > LargestIconSide || height > LargestIconSide)
+        throw EIconExError("Icon Bitmap Too Large");
     constexpr std::uint32_t bitCounts[] = {1, 4, 8, 16, 24, 32};
     if (std::find(std::begin(bitCounts), std::end(bitCounts), bitCount) == std::end(bitCounts)) {
         throw EIconExError("Invalid Icon Bit Count");

@@ -28,6 +28,12 @@ inline constexpr std::size_t IconRecSize = 16;
 inline constexpr std::size_t BitmapHeaderSize = 40;
 // The colour count of every display and entry with more than 256 colours.
 inline constexpr std::int32_t ManyColors = 99999;
+// Icons are at most 256 pixels on a side; a larger image is no icon and only makes the
+// platform allocate.
+inline constexpr std::int32_t LargestIconSide = 256;
+// The largest images of an icon file take a few megabytes; anything far beyond is no icon
+// and is not read into memory.
+inline constexpr std::size_t LargestIconImage = 16 * 1024 * 1024;
 
 std::vector<TIconRec> ReadIconDirectory(std::span<const std::uint8_t> image);
 

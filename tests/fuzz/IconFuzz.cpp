@@ -57,6 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             try {
                 const orvane::IconBitmaps bitmaps = orvane::ReadIconBitmaps(image, entries[chosen]);
                 Require(bitmaps.Buffer.size() == static_cast<std::size_t>(entries[chosen].DIBSize));
+                Require(bitmaps.Width <= orvane::LargestIconSide &&
+                        bitmaps.Height <= orvane::LargestIconSide);
                 const auto mask = orvane::MaskHeader(bitmaps);
                 volatile unsigned sink =
                     Touch(bitmaps.Buffer, bitmaps.Buffer, bitmaps.ColorOffset) +

@@ -174,7 +174,7 @@ std::vector<NamedImage> MalformedIcons() {
     const std::vector<std::uint8_t> indexed = MakeIcon(SampleEntry{16, 16, 8});
     const std::string shortImage = "Icon Image Too Short", outside = "Icon Entry Outside Image",
                       badSize = "Invalid Icon Bitmap Size", badBits = "Invalid Icon Bit Count",
-                      pixels = "Icon Pixels Outside Entry";
+                      pixels = "Icon Pixels Outside Entry", tooLarge = "Icon Bitmap Too Large";
 
     std::vector<NamedImage> icons = {
         Damaged("five-bytes", {base.begin(), base.begin() + 5}, shortImage),
@@ -202,10 +202,13 @@ std::vector<NamedImage> MalformedIcons() {
         Damaged("colour-pixels-cut", With32(base, DIBSize, 104 + 128 - 1), pixels),
         Damaged("palette-cut", With32(indexed, DIBSize, 40 + 1023), pixels),
         Damaged("mask-cut", With32(base, DIBSize, size - 1), "Icon Mask Outside Entry"),
-        Damaged("huge-width", With32(deep, Width, 0x7FFFFFFF), pixels),
-        Damaged("huge-height", With32(deep, Height, 0x7FFFFFFE), pixels),
+        Damaged("width-256-beyond-its-data", With32(deep, Width, 256), pixels),
+        Damaged("width-257", With32(deep, Width, 257), tooLarge),
+        Damaged("height-257", With32(deep, Height, 514), tooLarge),
+        Damaged("huge-width", With32(deep, Width, 0x7FFFFFFF), tooLarge),
+        Damaged("huge-height", With32(deep, Height, 0x7FFFFFFE), tooLarge),
         Damaged("huge-width-and-height",
-                With32(With32(deep, Width, 0x7FFFFFFF), Height, 0x7FFFFFFE), pixels),
+                With32(With32(deep, Width, 0x7FFFFFFF), Height, 0x7FFFFFFE), tooLarge),
     };
     // Only the chosen entry is read: a damaged 16×16 beside a sound 32×32.
     const SampleEntry pair[] = {{32, 32, 4}, {16, 16, 4}};

@@ -338,6 +338,12 @@ TEST(IconExClipboardTest, AnIconGoesThroughTheClipboardInANamedFormat) {
               "Invalid Clipboard Format");
     EXPECT_EQ(MessageOf([&] { pasted.LoadFromClipboardFormat(format, nullptr, nullptr); }),
               "No Data");
+    // A block far beyond any icon is refused before it is copied.
+    const HGLOBAL huge = GlobalAlloc(GMEM_MOVEABLE, LargestIconImage + 1);
+    ASSERT_NE(huge, nullptr);
+    EXPECT_EQ(MessageOf([&] { pasted.LoadFromClipboardFormat(format, huge, nullptr); }),
+              "Icon Data Too Large");
+    GlobalFree(huge);
     EXPECT_EQ(Saved(pasted), Saved(icon));
     GlobalFree(data);
 }
