@@ -129,6 +129,8 @@ public:
     // The shortcuts that work through the hook; true when the key ends the hook's handling.
     bool ShortCutHookPath(std::uint16_t vk);
     void PerformShortCut(std::int32_t i);
+    // The first snapshot entry whose tip contains the fragment, letter case aside; -1: none.
+    std::int32_t FindTipEntry(const std::wstring& fragment) const;
     void ApplicationEvents1Message(const MSG& Msg);
     void SetAssignedKey(std::uint16_t vk, const std::wstring& name);
     // A message about key settings, during which the show key and the time-out rest.

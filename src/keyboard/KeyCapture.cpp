@@ -1,8 +1,8 @@
 #include "core/DozedeR64Form.h"
 #include "keyboard/KeyRules.h"
 #include "keyboard/ShortCutMainKeys.h"
+#include "platform/ScopedFlag.h"
 #include "platform/ui/Application.h"
-#include "resources/KeyTexts.h"
 #include "resources/Texts.h"
 #include "settings/Form3.h"
 
@@ -38,10 +38,7 @@ std::optional<ChoiceKeys> TDozedeR64Form::SavedChoiceKeys() const {
 
 void TDozedeR64Form::ShowKeySettingMessage(const std::wstring& text) {
     // While it is open the window neither times out nor takes the show key.
-    struct Showing {
-        bool& Flag;
-        ~Showing() { Flag = false; }
-    } showing{MsgShowing = true};
+    const platform::ScopedFlag showing(MsgShowing);
     ui::ShowMessage(text);
 }
 

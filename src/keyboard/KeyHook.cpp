@@ -5,7 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/Input.h"
 #include "platform/ui/Application.h"
-#include "resources/KeyTexts.h"
+#include "resources/Texts.h"
 #include "settings/Form3.h"
 
 namespace orvane {

@@ -37,26 +37,32 @@ bool TDozedeR64Form::ShortCutHookPath(std::uint16_t vk) {
     return false;
 }
 
+std::int32_t TDozedeR64Form::FindTipEntry(const std::wstring& fragment) const {
+    const std::wstring lowered = platform::Lowered(fragment);
+    if (lowered.empty()) return -1; // an empty fragment matches nothing
+    const std::int32_t count = std::min<std::int32_t>(
+        TotalBtnCount, static_cast<std::int32_t>(std::min(ToolTip.size(), TrayNotify.size())));
+    for (std::int32_t j = 0; j < count; ++j) {
+        if (platform::Lowered(ToolTip[static_cast<size_t>(j)]).find(lowered) != std::wstring::npos)
+            return j;
+    }
+    return -1;
+}
+
 void TDozedeR64Form::PerformShortCut(std::int32_t i) {
     if (i < 0 || i >= std::ssize(ShortCutConfig)) return;
     const TShortCutConfig shortCut = ShortCutConfig[static_cast<size_t>(i)];
     Button1Click();
     ui::App().ProcessMessages();
-    const std::wstring text = platform::Lowered(shortCut.IconText);
-    if (text.empty() || shortCut.Sosa < 0 || shortCut.Sosa > 2) return;
-    const std::int32_t count = std::min<std::int32_t>(
-        TotalBtnCount, static_cast<std::int32_t>(std::min(ToolTip.size(), TrayNotify.size())));
-    for (std::int32_t j = 0; j < count; ++j) {
-        if (platform::Lowered(ToolTip[static_cast<size_t>(j)]).find(text) == std::wstring::npos)
-            continue;
-        // 0 means no lock: a reading of 0 locks as 1.
-        IconSettingStartTime = std::max<std::uint32_t>(platform::Now(), 1);
-        if (TrayNotify[static_cast<size_t>(j)].hWnd == Handle()) {
-            if (shortCut.Sosa != 2) SetSelfCreateIcon(shortCut.Sosa, j);
-        } else {
-            SetTrayIcon(shortCut.Sosa, j);
-        }
-        return;
+    if (shortCut.Sosa < 0 || shortCut.Sosa > 2) return;
+    const std::int32_t j = FindTipEntry(shortCut.IconText);
+    if (j < 0) return;
+    // 0 means no lock: a reading of 0 locks as 1.
+    IconSettingStartTime = std::max<std::uint32_t>(platform::Now(), 1);
+    if (TrayNotify[static_cast<size_t>(j)].hWnd == Handle()) {
+        if (shortCut.Sosa != 2) SetSelfCreateIcon(shortCut.Sosa, j);
+    } else {
+        SetTrayIcon(shortCut.Sosa, j);
     }
 }
 

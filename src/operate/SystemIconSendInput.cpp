@@ -2,6 +2,7 @@
 #include "operate/TrayGrid.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
+#include "platform/ScopedFlag.h"
 #include "platform/ui/Application.h"
 
 #include <span>
@@ -127,10 +128,7 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
     // Wait for what the click opened, such as a system icon's flyout, to go.
     platform::SleepMs(500);
     const HWND opened = GetForegroundWindow();
-    struct Showing {
-        bool& Flag;
-        ~Showing() { Flag = false; }
-    } showing{NewWindowShowing = true};
+    const platform::ScopedFlag showing(NewWindowShowing);
     const std::uint32_t start = platform::Now();
     if (opened == before) {
         ui::App().ProcessMessagesUntil(start, 10000, [this] { return WaitEnded(); });

@@ -2,6 +2,7 @@
 
 #include "about/Form2.h"
 #include "keyboard/ShortCutMainKeys.h"
+#include "platform/ScopedFlag.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
@@ -135,10 +136,7 @@ void TForm3::LayOutControls() {
 
 void TForm3::FormCreate() {
     // However the creation ends, later changes of the settings are written.
-    struct EndOfStart {
-        bool& IsStart;
-        ~EndOfStart() { IsStart = false; }
-    } endOfStart{Main.IsStart};
+    const platform::ScopedFlag starting(Main.IsStart);
     ShortCutMainKey.clear();
     for (const ShortCutMainKeyChoice& choice : ShortCutMainKeyChoices)
         ShortCutMainKey.push_back({{choice.First, choice.Second}, choice.KeyName});

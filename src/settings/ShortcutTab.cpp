@@ -1,7 +1,6 @@
 #include "board/IconEx.h"
 #include "core/DozedeR64Form.h"
 #include "keyboard/ShortCutMainKeys.h"
-#include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/TextLines.h"
 #include "resources/Texts.h"
@@ -257,21 +256,13 @@ void TForm3::LoadRows(const IniFile& ini) {
     ShortCutMainKeyNo = ComboBox1.ItemIndex();
 
     if (count <= 0) BlankRow0();
-    const std::int32_t tips =
-        std::min(Main.TotalBtnCount, static_cast<std::int32_t>(Main.ToolTip.size()));
     for (std::int32_t r = 0; r < count; ++r) {
         const std::size_t row = static_cast<std::size_t>(r);
         const std::wstring text = ini.ReadString(Section, Numbered(L"Text", r), L"");
         EditIconText[row]->SetText(text);
-        // An empty text matches no icon; without a match the row keeps its picture.
-        const std::wstring lowered = platform::Lowered(text);
-        for (std::int32_t j = 0; j < tips && !lowered.empty(); ++j) {
-            if (platform::Lowered(Main.ToolTip[static_cast<std::size_t>(j)]).find(lowered) !=
-                std::wstring::npos) {
-                Main.SetForm3_ImgIconPicture(j, r);
-                break;
-            }
-        }
+        // Without a matching icon the row keeps its picture.
+        if (const std::int32_t j = Main.FindTipEntry(text); j >= 0)
+            Main.SetForm3_ImgIconPicture(j, r);
         const std::int32_t sosa = ini.ReadInteger(Section, Numbered(L"Sosa", r), 0);
         RadioGroupSosa[row]->SetItemIndex(sosa >= 0 && sosa <= 2 ? sosa : 0);
         ShortCutKey[row] = StoredKey(ini.ReadInteger(Section, Numbered(L"Key", r), 0));

@@ -1,5 +1,6 @@
 #include "core/DozedeR64Form.h"
 #include "platform/Handles.h"
+#include "platform/ScopedFlag.h"
 #include "platform/Shell.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
@@ -26,17 +27,6 @@ template <class T> bool ReadRemote(HANDLE process, const void* address, T& into)
     return ReadProcessMemory(process, address, &into, sizeof into, &read) && read == sizeof into;
 }
 
-class RefreshGuard {
-public:
-    explicit RefreshGuard(bool& flag) : flag_(flag) { flag_ = true; }
-    RefreshGuard(const RefreshGuard&) = delete;
-    RefreshGuard& operator=(const RefreshGuard&) = delete;
-    ~RefreshGuard() { flag_ = false; }
-
-private:
-    bool& flag_;
-};
-
 } // namespace
 
 void TDozedeR64Form::Button1Click() {
@@ -46,7 +36,7 @@ void TDozedeR64Form::Button1Click() {
         RefreshAgain = true;
         return;
     }
-    RefreshGuard guard(Refreshing);
+    const platform::ScopedFlag refreshing(Refreshing);
     do {
         RefreshAgain = false;
         RefreshBoard();
