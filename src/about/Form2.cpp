@@ -83,7 +83,8 @@ void TForm2::SetLinkColor(COLORREF color) {
 }
 
 void TForm2::LblURLClick() {
-    if (platform::Use<platform::Shell>().Execute(Main.Handle(), L"open", LblURL.Text()) <= 32)
+    if (platform::Use<platform::Shell>().Execute(Main.Handle(), L"open", LblURL.Text(),
+                                                 SW_SHOWNORMAL) <= 32)
         ui::ShowMessage(texts::AuthorSiteFailed);
 }
 

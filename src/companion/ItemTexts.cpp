@@ -13,7 +13,8 @@ std::wstring_view CutTip(std::wstring_view tip, std::size_t units) {
 
 std::wstring PlaceholderTipText(std::wstring_view fileName, std::wstring_view beforeStartText) {
     const std::size_t separator = fileName.find_last_of(L"\\/:");
-    std::wstring tip(separator == std::wstring_view::npos ? fileName : fileName.substr(separator + 1));
+    std::wstring tip(separator == std::wstring_view::npos ? fileName
+                                                          : fileName.substr(separator + 1));
     if (!beforeStartText.empty()) {
         tip += L'\r';
         tip += beforeStartText;

@@ -6,6 +6,9 @@
 
 namespace orvane {
 
+// The callback message of this program's own tray icons.
+inline constexpr UINT OwnTrayIconCallback = 0x52C;
+
 // One application that the companion keeps in the notification area.
 struct TKestrinItem {
     std::wstring FileName;        // full path of its executable

@@ -9,20 +9,22 @@ IniFile TDozedeR64Form::KestrinFile() const {
 }
 
 void TDozedeR64Form::LoadKestrinItems() {
+    if (!KestrinFile().Exists()) return;
+    ReadKestrinItems();
+    NID.assign(static_cast<size_t>(KestrinItemCount), NOTIFYICONDATAW{});
+}
+
+void TDozedeR64Form::ReadKestrinItems() {
     const IniFile ini = KestrinFile();
-    if (!ini.Exists()) return;
-    KestrinItemCount =
-        ini.ReadCount(L"ItemCount", L"Value",
-                      {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit", L"IsShowOnTaskBar"});
+    KestrinItemCount = ini.ReadCount(L"ItemCount", L"Value", L"ItemFileName");
     KestrinBeforeStart = ini.ReadBool(L"KestrinBeforeStart", L"Value", true);
     KestrinItem.assign(static_cast<size_t>(KestrinItemCount), {});
-    NID.assign(static_cast<size_t>(KestrinItemCount), NOTIFYICONDATAW{});
     for (std::int32_t i = 0; i < KestrinItemCount; ++i) {
         const std::wstring n = std::to_wstring(i);
         TKestrinItem& item = KestrinItem[static_cast<size_t>(i)];
         item.FileName = ini.ReadString(L"ItemFileName", n, L"");
-        item.BeforeStartText = ini.ReadString(L"ItemBeforeStartText", n, L"");
         item.Bit = ini.ReadInteger(L"ItemBit", n, 0);
+        item.BeforeStartText = ini.ReadString(L"ItemBeforeStartText", n, L"");
         item.IsShowOnTaskBar = ini.ReadBool(L"IsShowOnTaskBar", n, false);
     }
 }
@@ -33,7 +35,7 @@ void TDozedeR64Form::PrepareItemRecord(std::int32_t i, HICON icon, const std::ws
     record.hWnd = Handle();
     record.uID = static_cast<UINT>(i);
     record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    record.uCallbackMessage = 0x52C;
+    record.uCallbackMessage = OwnTrayIconCallback;
     record.hIcon = icon;
     SetItemTip(i, tip);
 }
@@ -52,6 +54,29 @@ HICON TDozedeR64Form::ItemAppIcon(std::int32_t i) {
     path.resize(std::max<size_t>(path.size(), MAX_PATH) + 1, L'\0');
     WORD index = 0;
     return ExtractAssociatedIconW(GetModuleHandleW(nullptr), path.data(), &index);
+}
+
+void TDozedeR64Form::SetRecordIcon(std::int32_t i, HICON icon) {
+    NID.at(static_cast<size_t>(i)).hIcon = icon;
+    if (NIDIcon.size() < NID.size()) NIDIcon.resize(NID.size());
+    NIDIcon[static_cast<size_t>(i)].Reset(icon);
+}
+
+HICON TDozedeR64Form::PlaceholderIconCopy(std::int32_t i) {
+    // The file's picture goes at once; the record keeps a copy of its handle.
+    return CopyIcon(PlaceholderIcon(i)->Handle());
+}
+
+bool TDozedeR64Form::ShowItemRecord(std::int32_t i, DWORD message) {
+    return Shell_NotifyIconW(message, &NID.at(static_cast<size_t>(i))) != FALSE;
+}
+
+void TDozedeR64Form::DeleteItemRecord(std::int32_t i) {
+    if (static_cast<size_t>(i) >= NID.size()) return;
+    NOTIFYICONDATAW& record = NID[static_cast<size_t>(i)];
+    Shell_NotifyIconW(NIM_DELETE, &record);
+    record.cbSize = 0;
+    if (static_cast<size_t>(i) < NIDIcon.size()) NIDIcon[static_cast<size_t>(i)].Reset();
 }
 
 std::unique_ptr<TIconEx> TDozedeR64Form::PlaceholderIcon(std::int32_t i) {

@@ -22,15 +22,13 @@ void TDozedeR64Form::FormCloseQuery(bool&) {
 void TDozedeR64Form::FormDestroy() {
     StopKeyHook();
     StopHotKey();
+    ReleaseHookLibrary();
 }
 
 void TDozedeR64Form::RemoveItemIcon(std::int32_t i) {
-    if (static_cast<size_t>(i) >= NID.size()) return;
-    NOTIFYICONDATAW& record = NID[static_cast<size_t>(i)];
-    if (record.cbSize == 0) return;
+    if (static_cast<size_t>(i) >= NID.size() || NID[static_cast<size_t>(i)].cbSize == 0) return;
     Timer2.SetEnabled(false);
-    Shell_NotifyIconW(NIM_DELETE, &record);
-    record.cbSize = 0;
+    DeleteItemRecord(i);
 }
 
 } // namespace orvane

@@ -30,6 +30,8 @@ TDozedeR64Form::TDozedeR64Form()
     MenuConfig1.OnClick = [this] { MenuConfig1Click(); };
     MenuHelp2.OnClick = [this] { MenuHelp2Click(); };
     MenuAbout.OnClick = [this] { MenuAboutClick(); };
+    MenuAddTaskTrayIcon.OnClick = [this] { MenuAddTaskTrayIconClick(); };
+    MenuCloseWindow.OnClick = [this] { MenuCloseWindowClick(); };
 
     SetClientSize(231, 337);
     CenterOnScreen();
@@ -46,6 +48,7 @@ TDozedeR64Form::TDozedeR64Form()
     LblHint.SetFont(ui::Font{L"Tahoma", -13});
     LblHint.Hide();
     EditReceveMsg.Hide();
+    EditReceveMsg.OnChange = [this] { EditReceveMsgChange(); };
 
     OnShow = [this] { FormShow(); };
     OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
@@ -73,7 +76,15 @@ TDozedeR64Form::~TDozedeR64Form() {
 void TDozedeR64Form::FormShow() {}
 
 LRESULT TDozedeR64Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    static const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    if (HookMessageId != 0 && message == HookMessageId &&
+        WMHookReport(reinterpret_cast<HWND>(wParam), lParam))
+        return 0;
+    if (message == taskbarCreated && KestrinItemCount > 0) WMTaskbarCreated();
     switch (message) {
+    case OwnTrayIconCallback:
+        OwnTrayIconMessage(wParam, lParam);
+        return 0;
     case WM_KEYHOOK:
         WMKeyHook(lParam);
         return 0;

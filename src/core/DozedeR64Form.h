@@ -5,6 +5,7 @@
 #include "core/Profile.h"
 #include "keyboard/KeyRules.h"
 #include "keyboard/ShortCutConfig.h"
+#include "platform/Handles.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
@@ -97,6 +98,9 @@ public:
     std::uint32_t TempProcessID = 0;
     std::wstring ModuleFile;
     bool MsgShowing = false;
+    HMODULE HookModule = nullptr;
+    std::wstring HookMessageName;
+    std::uint16_t HookMessageId = 0;
     TForm2* Form2 = nullptr; // the About window
     TForm3* Form3 = nullptr; // the settings window
 
@@ -117,6 +121,33 @@ public:
     // The item's picture while its application is not running; its handle lives as long.
     std::unique_ptr<TIconEx> PlaceholderIcon(std::int32_t i);
     std::wstring PlaceholderTip(std::int32_t i) const;
+    // Record i shows this icon from now on and keeps it until it shows another or goes.
+    void SetRecordIcon(std::int32_t i, HICON icon);
+    HICON PlaceholderIconCopy(std::int32_t i);
+    bool ShowItemRecord(std::int32_t i, DWORD message);
+    // The record's icon out of the tray, the record no longer in use.
+    void DeleteItemRecord(std::int32_t i);
+
+    // Companion channel, hook library
+    void Start_Kestrin();
+    void MenuAddTaskTrayIconClick();
+    void EditReceveMsgChange();
+    void ReleaseHookLibrary();
+
+    // Adopted windows
+    // A report of the hook library; true when it ends the message's handling.
+    bool WMHookReport(HWND W, LPARAM lParam);
+    void WMTaskbarCreated();
+    void OwnTrayIconMessage(WPARAM wParam, LPARAM lParam);
+    std::wstring ProcessImagePath(DWORD ProcessID);
+    void AppliEnd(std::int32_t ItemNo);
+    void MenuCloseWindowClick();
+
+    // Placeholders, application start
+    void AddTaskTrayIcon(std::int32_t ItemNo);
+    BOOL AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo);
+    void StartApp(std::int32_t ItemNo);
+    BOOL FindStartedAppWindow(HWND hWnd, DWORD* ProcessID);
 
     // Keyboard hook, show key, icon shortcuts, key capture
     void StartKeyHook();
@@ -199,6 +230,26 @@ private:
     // Takes the item's icon out of the tray if it is there.
     void RemoveItemIcon(std::int32_t i);
     void ApplyDefaultConfig();
+    void ReadKestrinItems();
+    // Item i when both it and its record exist; handlers that process messages look again.
+    TKestrinItem* ItemAt(std::int32_t i);
+    // A program that cannot be opened counts as ended.
+    bool ProcessEnded(std::int32_t processId) const;
+    void AdoptWindow(std::int32_t k, HWND W, DWORD processId, const std::wstring& title);
+    // Loads the hook library once and (re)starts its reports to this window.
+    void StartHook();
+    // The companion's list read again; the icons follow it.
+    void ReloadKestrinItems();
+    // A text into the companion's channel control, when its window exists.
+    void SendToCompanion(const wchar_t* text);
+    // Takes the window's taskbar button away; says so when the taskbar refuses.
+    void DeleteItemTaskButton(HWND window);
+    // Brings an item's window back, or starts its application when it has none; then
+    // renews its icon.
+    void OperateOwnIcon(std::int32_t i, bool showAfterRestore);
+    void ShowItemMenu(std::int32_t i);
+    // The item of an icon of this program's own, or -1.
+    std::int32_t OwnIconItem(std::int32_t IconID) const;
     void SetHintFontFromIconSize();
 
     // One cell from a handle of its own, enlarged to the board's size.
@@ -209,6 +260,7 @@ private:
 
     void RefreshBoard();
 
+    std::vector<platform::Owned<platform::IconTraits>> NIDIcon; // the icons the records show
     bool Refreshing = false;
     bool RefreshAgain = false;
     std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over

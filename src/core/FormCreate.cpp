@@ -93,6 +93,7 @@ void TDozedeR64Form::FormCreate() {
         }
 
         LoadKestrinItems();
+        if (KestrinItemCount > 0) Start_Kestrin();
 
         StartKeyHook();
     });

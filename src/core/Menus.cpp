@@ -1,5 +1,7 @@
 #include "about/Form2.h"
+#include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
+#include "core/WindowHelpers.h"
 #include "platform/Shell.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
@@ -34,12 +36,22 @@ void TDozedeR64Form::MenuConfig1Click() {
 }
 
 void TDozedeR64Form::MenuHelp2Click() {
-    if (platform::Use<platform::Shell>().Execute(Handle(), L"open", Folda + L"Readme.txt") <= 32)
+    if (platform::Use<platform::Shell>().Execute(Handle(), L"open", Folda + L"Readme.txt",
+                                                 SW_SHOWNORMAL) <= 32)
         ui::ShowMessage(texts::HelpFailed);
 }
 
 void TDozedeR64Form::MenuAboutClick() {
     Form2->ShowModal();
+}
+
+void TDozedeR64Form::MenuCloseWindowClick() {
+    const Timer2Rest rest(*this);
+    if (!ItemAt(SelectedItemNo)) return;
+    const HWND window = ItemAt(SelectedItemNo)->WndHandle;
+    ForceForeground(window);
+    SendBounded(window, WM_CLOSE, 0, 0);
+    AppliEnd(SelectedItemNo);
 }
 
 } // namespace orvane

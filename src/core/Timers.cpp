@@ -41,25 +41,37 @@ void TDozedeR64Form::Timer1Timer() {
         IconSettingStartTime = 0;
 }
 
-// Keeps the adopted windows off the taskbar and their titles in their icons' tips.
+// Keeps the adopted windows off the taskbar, their titles in their icons' tips, and lets
+// go of those whose program has ended.
 void TDozedeR64Form::Timer2Timer() {
     if (!platform::Use<platform::Shell>().FindTaskbar() || KestrinItemCount <= 0) return;
     const std::int32_t count = KestrinItemCount;
     // The shell's calls may run handlers that change the items: look them up each time.
-    const auto item = [this](std::int32_t i) -> TKestrinItem* {
-        return i < std::ssize(KestrinItem) ? &KestrinItem[static_cast<size_t>(i)] : nullptr;
-    };
-    for (std::int32_t i = 0; i < count && item(i); ++i) {
-        if (!item(i)->IsRunning) continue;
-        if (!item(i)->IsShowOnTaskBar) DeleteTaskButton(item(i)->WndHandle);
-        if (!item(i) || i >= std::ssize(NID)) break;
-        wchar_t title[260] = {};
-        GetWindowTextW(item(i)->WndHandle, title, 260);
-        if (item(i)->WndText == title) continue;
-        SetItemTip(i, title);
-        Shell_NotifyIconW(NIM_MODIFY, &NID[static_cast<size_t>(i)]);
-        if (item(i)) item(i)->WndText = title;
+    for (std::int32_t i = 0; i < count && ItemAt(i); ++i) {
+        if (!ItemAt(i)->IsRunning) continue;
+        if (!ItemAt(i)->IsShowOnTaskBar) DeleteTaskButton(ItemAt(i)->WndHandle);
+        if (!ItemAt(i)) break;
+        const std::wstring title = WindowTitle(ItemAt(i)->WndHandle);
+        if (ItemAt(i)->WndText != title) {
+            SetItemTip(i, title);
+            ShowItemRecord(i, NIM_MODIFY);
+            if (!ItemAt(i)) break;
+            ItemAt(i)->WndText = title;
+        }
+        if (ProcessEnded(ItemAt(i)->PID) || !ItemAt(i)->WndHandle ||
+            !IsWindow(ItemAt(i)->WndHandle))
+            AppliEnd(i);
     }
+}
+
+bool TDozedeR64Form::ProcessEnded(std::int32_t processId) const {
+    // The limited right also opens programs that run elevated.
+    const DWORD access =
+        IsVista || IsWin7 || IsWin8 ? PROCESS_QUERY_LIMITED_INFORMATION : PROCESS_QUERY_INFORMATION;
+    const platform::UniqueHandle process(OpenProcess(access, FALSE, static_cast<DWORD>(processId)));
+    DWORD exitCode = 0;
+    if (process) GetExitCodeProcess(process.Get(), &exitCode);
+    return exitCode != STILL_ACTIVE;
 }
 
 } // namespace orvane

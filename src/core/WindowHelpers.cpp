@@ -37,4 +37,16 @@ void WindowPosTop(HWND Handle) {
     SetWindowPos(Handle, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
+std::wstring WindowTitle(HWND window) {
+    wchar_t title[260] = {};
+    GetWindowTextW(window, title, 260);
+    return title;
+}
+
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 5000, &result) !=
+           0;
+}
+
 } // namespace orvane

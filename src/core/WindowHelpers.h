@@ -2,6 +2,8 @@
 // Small operations on other programs' windows that several parts of the program share.
 #include "platform/Win.h"
 
+#include <string>
+
 namespace orvane {
 
 // Brings the window to the foreground even while another program holds it; true when it
@@ -10,6 +12,11 @@ bool ForceForeground(HWND hWnd);
 // Take the window's taskbar button away and give it back; failures are raised.
 void DeleteTaskButton(HWND hWnd);
 void AddTaskButton(HWND hWnd);
+// The window's title as far as 259 characters.
+std::wstring WindowTitle(HWND window);
+// SendMessageW to another program's window that gives up after a few seconds or at once when
+// the program hangs; false when the message was not handled.
+bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Raises the window above all others for a moment (blocks 100 ms).
 void WindowPosTop(HWND Handle);
 

@@ -6,9 +6,22 @@ namespace {
 class WindowsShell final : public Shell {
 public:
     HWND FindTaskbar() override { return FindWindowW(L"Shell_TrayWnd", nullptr); }
-    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) override {
+    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
+                    int show) override {
         return reinterpret_cast<INT_PTR>(
-            ShellExecuteW(owner, verb.c_str(), file.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+            ShellExecuteW(owner, verb.c_str(), file.c_str(), nullptr, nullptr, show));
+    }
+    Started Start(HWND owner, const std::wstring& file) override {
+        SHELLEXECUTEINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_DDEWAIT | SEE_MASK_DOENVSUBST |
+                     SEE_MASK_FLAG_NO_UI;
+        info.hwnd = owner;
+        info.lpVerb = L"open";
+        info.lpFile = file.c_str();
+        info.nShow = SW_SHOWNORMAL;
+        ShellExecuteExW(&info);
+        return {reinterpret_cast<INT_PTR>(info.hInstApp), UniqueHandle(info.hProcess)};
     }
 };
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "platform/Handles.h"
 #include "platform/Seam.h"
 #include "platform/Win.h"
 
@@ -12,9 +13,17 @@ public:
     virtual ~Shell() = default;
     // The taskbar window, "Shell_TrayWnd"; null while the shell is not up.
     virtual HWND FindTaskbar() = 0;
-    // ShellExecuteW with no parameters, no directory, shown normally; its result, which
-    // is 32 or less on failure.
-    virtual INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) = 0;
+    // ShellExecuteW with no parameters and no directory; its result, which is 32 or less on
+    // failure.
+    virtual INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
+                            int show) = 0;
+    struct Started {
+        INT_PTR Instance = 0; // 32 or less on failure
+        UniqueHandle Process; // null when no process was started
+    };
+    // ShellExecuteExW "open", shown normally, waiting for DDE, with environment variables
+    // expanded and without the shell's own error messages; the new process kept open.
+    virtual Started Start(HWND owner, const std::wstring& file) = 0;
 };
 
 template <> Shell& Real<Shell>();

@@ -28,6 +28,11 @@ inline constexpr wchar_t SystemIconToolbarTitle[] = L"システム コントロ�
 
 // Ends the tip of a companion item whose application is not running.
 inline constexpr wchar_t NotRunningSuffix[] = L"-起動していません";
+inline constexpr wchar_t TaskButtonDeleteFailed[] = L"タスクバーから削除に失敗";
+inline constexpr wchar_t TrayIconAddFailed[] = L"タスクトレイアイコン追加失敗";
+inline constexpr wchar_t AppStartFailedSuffix[] = L"を起動できませんでした。";
+inline constexpr wchar_t KestrinStartFailed[] =
+    L"タスクトレイにアイコンを表示するアプリの追加画面を表示できませんでした。";
 inline constexpr wchar_t NotRunning[] = L"起動していません";
 
 inline constexpr wchar_t HelpFailed[] = L"ヘルプを表示できませんでした。";

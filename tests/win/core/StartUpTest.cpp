@@ -185,7 +185,8 @@ TEST_F(StartUpTest, TheMainWindowHasItsDesignedLook) {
 class FailingShell final : public platform::Shell {
 public:
     HWND FindTaskbar() override { throw std::runtime_error("no shell"); }
-    INT_PTR Execute(HWND, const std::wstring&, const std::wstring&) override { return 0; }
+    INT_PTR Execute(HWND, const std::wstring&, const std::wstring&, int) override { return 0; }
+    Started Start(HWND, const std::wstring&) override { return {}; }
 
 private:
     platform::ScopedOverride<platform::Shell> installed_{*this};

@@ -85,8 +85,12 @@ public:
         }
         return platform::Real<platform::Shell>().FindTaskbar();
     }
-    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) override {
-        return platform::Real<platform::Shell>().Execute(owner, verb, file);
+    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
+                    int show) override {
+        return platform::Real<platform::Shell>().Execute(owner, verb, file, show);
+    }
+    Started Start(HWND owner, const std::wstring& file) override {
+        return platform::Real<platform::Shell>().Start(owner, file);
     }
     int lookups = 0;
 
@@ -103,11 +107,19 @@ public:
         HWND owner;
         std::wstring verb;
         std::wstring file;
+        int show;
     };
     HWND FindTaskbar() override { return platform::Real<platform::Shell>().FindTaskbar(); }
-    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file) override {
-        executed.push_back({owner, verb, file});
+    INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
+                    int show) override {
+        executed.push_back({owner, verb, file, show});
         return result;
+    }
+    // Started for real unless `result` says the start fails.
+    Started Start(HWND owner, const std::wstring& file) override {
+        executed.push_back({owner, L"open", file, SW_SHOWNORMAL});
+        if (result <= 32) return {result, {}};
+        return platform::Real<platform::Shell>().Start(owner, file);
     }
     std::vector<Executed> executed;
     INT_PTR result = 42;

@@ -1,0 +1,155 @@
+#include "companion/Timer2Rest.h"
+#include "core/DozedeR64Form.h"
+#include "core/WindowHelpers.h"
+#include "platform/Clock.h"
+#include "platform/HookLibrary.h"
+#include "platform/Shell.h"
+#include "platform/TaskbarList.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+
+#include <cwchar>
+#include <stdexcept>
+
+namespace orvane {
+namespace {
+
+constexpr wchar_t CompanionClass[] = L"TKestrinForm";
+constexpr int CompanionChannel = 2000;
+constexpr wchar_t SetTaskTrayEnd[] = L"SetTaskTrayEnd";
+constexpr wchar_t Changed[] = L"Changed";
+// The hook library's message name; anything longer is not one.
+constexpr std::size_t HookMessageNameLimit = 255;
+
+class CompanionUnreachable : public std::runtime_error {
+public:
+    CompanionUnreachable() : std::runtime_error("the companion did not take the text") {}
+};
+
+} // namespace
+
+void TDozedeR64Form::Start_Kestrin() {
+    const std::wstring path = Folda + L"Data\\Kestrin.exe";
+    const INT_PTR result = platform::Use<platform::Shell>().Execute(
+        Handle(), L"open", path, IsStart ? SW_MINIMIZE : SW_SHOWNORMAL);
+    KestrinWnd = nullptr;
+    if (result > 32) {
+        platform::SleepMs(500);
+        for (int t = 0; t < 11 && !KestrinWnd; ++t) {
+            platform::SleepMs(200);
+            KestrinWnd = FindWindowW(CompanionClass, nullptr);
+        }
+    }
+    if (!KestrinWnd && !IsStart) ui::ShowMessage(texts::KestrinStartFailed);
+}
+
+void TDozedeR64Form::MenuAddTaskTrayIconClick() {
+    KestrinWnd = FindWindowW(CompanionClass, nullptr);
+    if (!KestrinWnd) {
+        Start_Kestrin();
+        return;
+    }
+    const HWND companion = KestrinWnd;
+    SendBounded(companion, WM_SYSCOMMAND, SC_RESTORE, 0);
+    ForceForeground(companion);
+    SetWindowPos(companion, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ui::App().ProcessMessagesUntil(platform::Now(), 100);
+    SetWindowPos(companion, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void TDozedeR64Form::SendToCompanion(const wchar_t* text) {
+    KestrinWnd = FindWindowW(CompanionClass, nullptr);
+    if (!KestrinWnd) return;
+    const HWND channel = GetDlgItem(KestrinWnd, CompanionChannel);
+    if (!channel || !SendBounded(channel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)))
+        throw CompanionUnreachable();
+}
+
+void TDozedeR64Form::EditReceveMsgChange() {
+    if (EditReceveMsg.Text() == SetTaskTrayEnd) {
+        EditReceveMsg.SetText(L"");
+        if (KestrinItemCount > 0 && KestrinBeforeStart) {
+            for (std::int32_t i = 0; i < KestrinItemCount; ++i)
+                if (ItemAt(i) && ItemAt(i)->Bit == 64) AddTaskTrayIcon(i);
+        }
+        ui::App().ProcessMessages();
+        StartSelfMinimized = false;
+        SetWindowState(ui::WindowState::Normal);
+        Show();
+        if (KestrinItemCount > 0) StartHook();
+    }
+    if (EditReceveMsg.Text() == Changed) {
+        EditReceveMsg.SetText(L"");
+        ReloadKestrinItems();
+    }
+}
+
+void TDozedeR64Form::ReloadKestrinItems() {
+    const std::vector<TKestrinItem> old = KestrinItem;
+    const std::int32_t oldCount = std::min<std::int32_t>(KestrinItemCount, std::ssize(old));
+    ReadKestrinItems();
+    if (oldCount > 0) {
+        for (TKestrinItem& item : KestrinItem) {
+            for (std::int32_t j = 0; j < oldCount; ++j) {
+                const TKestrinItem& previous = old[static_cast<size_t>(j)];
+                if (previous.FileName != item.FileName) continue;
+                item.WndHandle = previous.WndHandle;
+                item.IsRunning = previous.IsRunning;
+                item.PID = previous.PID;
+                item.WndText = previous.WndText;
+                break;
+            }
+        }
+    }
+    for (std::int32_t j = 0; j < oldCount && j < std::ssize(NID); ++j) {
+        if (old[static_cast<size_t>(j)].Bit != 64 || NID[static_cast<size_t>(j)].cbSize == 0)
+            continue;
+        const Timer2Rest rest(*this);
+        DeleteItemRecord(j);
+    }
+    NID.resize(static_cast<size_t>(KestrinItemCount), NOTIFYICONDATAW{});
+    NIDIcon.resize(NID.size());
+    for (std::int32_t i = 0; i < KestrinItemCount; ++i) {
+        if (!ItemAt(i) || ItemAt(i)->Bit != 64) continue;
+        if (KestrinBeforeStart) {
+            AddTaskTrayIcon(i);
+        } else if (ItemAt(i)->IsRunning) {
+            const Timer2Rest rest(*this);
+            const bool inUse = NID[static_cast<size_t>(i)].cbSize != 0;
+            const HICON icon = ItemAppIcon(i);
+            PrepareItemRecord(i, icon, ItemAt(i)->WndText);
+            SetRecordIcon(i, icon);
+            ShowItemRecord(i, inUse ? NIM_MODIFY : NIM_ADD);
+        }
+        if (ItemAt(i) && ItemAt(i)->IsRunning && ItemAt(i)->IsShowOnTaskBar) {
+            try {
+                AddTaskButton(ItemAt(i)->WndHandle);
+            } catch (const platform::TaskbarListError&) {
+                ui::ShowMessage(texts::TaskButtonDeleteFailed);
+            }
+        }
+    }
+    if (KestrinItemCount > 0 && !HookModule) StartHook();
+}
+
+void TDozedeR64Form::StartHook() {
+    platform::HookLibrary& library = platform::Use<platform::HookLibrary>();
+    if (!HookModule) HookModule = library.Load();
+    library.StartCBTHook(Handle());
+    const wchar_t* name = library.GetHookMsgString();
+    HookMessageName.assign(name ? name : L"", name ? wcsnlen(name, HookMessageNameLimit + 1) : 0);
+    if (HookMessageName.size() > HookMessageNameLimit) HookMessageName.clear();
+    HookMessageId =
+        HookMessageName.empty()
+            ? 0
+            : static_cast<std::uint16_t>(RegisterWindowMessageW(HookMessageName.c_str()));
+}
+
+void TDozedeR64Form::ReleaseHookLibrary() {
+    if (!HookModule) return;
+    platform::HookLibrary& library = platform::Use<platform::HookLibrary>();
+    library.StopCBTHook();
+    library.Free(std::exchange(HookModule, nullptr));
+}
+
+} // namespace orvane

@@ -1,0 +1,147 @@
+#include "companion/Timer2Rest.h"
+#include "core/DozedeR64Form.h"
+#include "core/Elapsed.h"
+#include "core/WindowHelpers.h"
+#include "platform/Clock.h"
+#include "platform/Shell.h"
+#include "platform/Text.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
+
+namespace orvane {
+namespace {
+
+constexpr int StartTries = 51;
+constexpr std::uint32_t StartTryPause = 100;
+constexpr std::uint32_t ForegroundWatch = 15000;
+// A started program that never gets ready for input is not waited for beyond this.
+constexpr std::uint32_t InputIdleLimit = 30000;
+
+struct Enumeration {
+    TDozedeR64Form* form;
+    std::int32_t item;
+    DWORD processId;
+};
+
+} // namespace
+
+void TDozedeR64Form::AddTaskTrayIcon(std::int32_t ItemNo) {
+    const Timer2Rest rest(*this);
+    if (!ItemAt(ItemNo)) return;
+    const bool inUse = NID[static_cast<size_t>(ItemNo)].cbSize != 0;
+    const std::wstring tip = PlaceholderTip(ItemNo);
+    const HICON icon = PlaceholderIconCopy(ItemNo);
+    PrepareItemRecord(ItemNo, icon, tip);
+    SetRecordIcon(ItemNo, icon);
+    ShowItemRecord(ItemNo, inUse ? NIM_MODIFY : NIM_ADD);
+    ItemAt(ItemNo)->WndText = tip;
+    Enumeration enumeration{this, ItemNo, 0};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* e = reinterpret_cast<Enumeration*>(data);
+            return e->form->AdoptRunningWindow(window, e->item);
+        },
+        reinterpret_cast<LPARAM>(&enumeration));
+}
+
+BOOL TDozedeR64Form::AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo) {
+    const std::wstring title = WindowTitle(hWnd);
+    if (title.empty() || !IsWindowVisible(hWnd) || !ItemAt(ItemNo)) return TRUE;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hWnd, &processId);
+    // A path that cannot be read matches nothing, not even an item without a path.
+    const std::wstring path = ProcessImagePath(processId);
+    if (path.empty() || path != ItemAt(ItemNo)->FileName) return TRUE;
+    ItemAt(ItemNo)->WndHandle = hWnd;
+    ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
+    if (!ItemAt(ItemNo)->IsShowOnTaskBar) DeleteItemTaskButton(hWnd);
+    if (!ItemAt(ItemNo)) return FALSE;
+    SetRecordIcon(ItemNo, ItemAppIcon(ItemNo));
+    SetItemTip(ItemNo, title);
+    ShowItemRecord(ItemNo, NIM_MODIFY);
+    ItemAt(ItemNo)->IsRunning = true;
+    ItemAt(ItemNo)->WndText = title;
+    return FALSE;
+}
+
+void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
+    const HWND previous = GetForegroundWindow();
+    const std::wstring fileName = ItemAt(ItemNo)->FileName;
+    platform::Shell::Started started = platform::Use<platform::Shell>().Start(Handle(), fileName);
+    if (started.Instance <= 32) {
+        ui::ShowMessage(fileName + texts::AppStartFailedSuffix);
+        return;
+    }
+    const std::uint32_t waitStart = platform::Now();
+    while (started.Process && !MyAppEnd &&
+           WaitForInputIdle(started.Process.Get(), 50) == WAIT_TIMEOUT &&
+           Elapsed(platform::Now(), waitStart) <= InputIdleLimit)
+        ui::App().ProcessMessages();
+
+    TempAppHandle = nullptr;
+    TempProcessID = 0;
+    ModuleFile = fileName;
+    for (int t = 0; t < StartTries && !TempAppHandle; ++t) {
+        platform::SleepMs(StartTryPause);
+        Enumeration enumeration{this, ItemNo,
+                                started.Process ? GetProcessId(started.Process.Get()) : 0};
+        EnumWindows(
+            [](HWND window, LPARAM data) {
+                auto* e = reinterpret_cast<Enumeration*>(data);
+                return e->form->FindStartedAppWindow(window, &e->processId);
+            },
+            reinterpret_cast<LPARAM>(&enumeration));
+    }
+    started.Process.Reset();
+    if (TempAppHandle) {
+        if (!ItemAt(ItemNo)) return;
+        ItemAt(ItemNo)->WndHandle = TempAppHandle;
+        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(TempProcessID);
+        return;
+    }
+    // Handed over to another program: its window is the next one to come to the front.
+    const std::uint32_t watchStart = platform::Now();
+    HWND foreground = nullptr;
+    while (Elapsed(platform::Now(), watchStart) <= ForegroundWatch) {
+        foreground = GetForegroundWindow();
+        if (foreground && foreground != previous) break;
+        foreground = nullptr;
+        platform::SleepMs(10);
+    }
+    DWORD processId = 0;
+    if (foreground && GetWindowThreadProcessId(foreground, &processId) && processId &&
+        ItemAt(ItemNo)) {
+        ItemAt(ItemNo)->WndHandle = foreground;
+        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
+    }
+}
+
+BOOL TDozedeR64Form::FindStartedAppWindow(HWND hWnd, DWORD* ProcessID) {
+    if (GetWindow(hWnd, GW_OWNER) || !IsWindowVisible(hWnd)) return TRUE;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(hWnd, &processId);
+    if (processId != *ProcessID) {
+        const std::wstring path = ProcessImagePath(processId);
+        if (path.empty() || platform::Lowered(path) != platform::Lowered(ModuleFile)) return TRUE;
+    }
+    TempAppHandle = hWnd;
+    TempProcessID = processId;
+    return FALSE;
+}
+
+std::int32_t TDozedeR64Form::OwnIconItem(std::int32_t IconID) const {
+    if (IconID < 0 || IconID >= std::ssize(TrayNotify)) return -1;
+    const UINT item = TrayNotify[static_cast<size_t>(IconID)].uID;
+    return item < KestrinItem.size() && item < NID.size() ? static_cast<std::int32_t>(item) : -1;
+}
+
+void TDozedeR64Form::SetSelfCreateIcon(std::int32_t Action, std::int32_t IconID) {
+    const std::int32_t i = OwnIconItem(IconID);
+    if (i < 0) return;
+    if (Action == 0)
+        OperateOwnIcon(i, false);
+    else if (Action == 1)
+        ShowItemMenu(i);
+}
+
+} // namespace orvane
