@@ -86,8 +86,7 @@ void TDozedeR64Form::WMTaskbarCreated() {
     for (std::int32_t i = 0; i < KestrinItemCount && !MyAppEnd; ++i) {
         if (!ItemAt(i) || ItemAt(i)->Bit != 64) continue;
         NID[static_cast<size_t>(i)].cbSize = 0;
-        // One item's missing picture must not keep the others out of the new tray.
-        ui::Guarded([&] { AddTaskTrayIcon(i); });
+        ShowItemIcon(i);
     }
 }
 

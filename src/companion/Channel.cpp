@@ -70,7 +70,7 @@ void TDozedeR64Form::EditReceveMsgChange() {
         EditReceveMsg.SetText(L"");
         if (KestrinItemCount > 0 && KestrinBeforeStart) {
             for (std::int32_t i = 0; i < KestrinItemCount; ++i)
-                if (ItemAt(i) && ItemAt(i)->Bit == 64) AddTaskTrayIcon(i);
+                if (ItemAt(i) && ItemAt(i)->Bit == 64) ShowItemIcon(i);
         }
         ui::App().ProcessMessages();
         StartSelfMinimized = false;
@@ -112,7 +112,7 @@ void TDozedeR64Form::ReloadKestrinItems() {
     for (std::int32_t i = 0; i < KestrinItemCount; ++i) {
         if (!ItemAt(i) || ItemAt(i)->Bit != 64) continue;
         if (KestrinBeforeStart) {
-            AddTaskTrayIcon(i);
+            ShowItemIcon(i);
         } else if (ItemAt(i)->IsRunning) {
             const Timer2Rest rest(*this);
             const bool inUse = NID[static_cast<size_t>(i)].cbSize != 0;

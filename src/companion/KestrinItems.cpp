@@ -16,7 +16,9 @@ void TDozedeR64Form::LoadKestrinItems() {
 
 void TDozedeR64Form::ReadKestrinItems() {
     const IniFile ini = KestrinFile();
-    KestrinItemCount = ini.ReadCount(L"ItemCount", L"Value", L"ItemFileName");
+    KestrinItemCount =
+        ini.ReadCount(L"ItemCount", L"Value",
+                      {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit", L"IsShowOnTaskBar"});
     KestrinBeforeStart = ini.ReadBool(L"KestrinBeforeStart", L"Value", true);
     KestrinItem.assign(static_cast<size_t>(KestrinItemCount), {});
     for (std::int32_t i = 0; i < KestrinItemCount; ++i) {

@@ -44,6 +44,11 @@ void TDozedeR64Form::AddTaskTrayIcon(std::int32_t ItemNo) {
         reinterpret_cast<LPARAM>(&enumeration));
 }
 
+void TDozedeR64Form::ShowItemIcon(std::int32_t i) {
+    // One item's missing picture must not keep the other items' icons out of the tray.
+    ui::Guarded([&] { AddTaskTrayIcon(i); });
+}
+
 BOOL TDozedeR64Form::AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo) {
     const std::wstring title = WindowTitle(hWnd);
     if (title.empty() || !IsWindowVisible(hWnd) || !ItemAt(ItemNo)) return TRUE;

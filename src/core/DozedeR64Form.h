@@ -246,6 +246,8 @@ private:
     void DeleteItemTaskButton(HWND window);
     // Brings an item's window back, or starts its application when it has none; then
     // renews its icon.
+    // The item's icon as AddTaskTrayIcon shows it; a failure ends only this item's.
+    void ShowItemIcon(std::int32_t i);
     void OperateOwnIcon(std::int32_t i, bool showAfterRestore);
     void ShowItemMenu(std::int32_t i);
     // The item of an icon of this program's own, or -1.

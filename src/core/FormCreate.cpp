@@ -100,7 +100,8 @@ void TDozedeR64Form::FormCreate() {
 
     FormMinimized = true;
 
-    if (KestrinItemCount > 0 && KestrinBeforeStart) {
+    // Without the companion's window nobody would ever end the wait for it.
+    if (KestrinItemCount > 0 && KestrinBeforeStart && KestrinWnd) {
         SetWindowState(ui::WindowState::Minimized);
         StartSelfMinimized = true;
     }

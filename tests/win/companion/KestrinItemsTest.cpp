@@ -1,6 +1,7 @@
 #include "IconSamples.h"
 #include "board/IconEx.h"
 #include "core/DozedeR64Form.h"
+#include "support/CompanionWindow.h"
 #include "support/Files.h"
 #include "support/StandIns.h"
 
@@ -60,12 +61,24 @@ TEST_F(KestrinItemsTest, ReadsEveryItemAndAMissingOneTakesItsDefaults) {
     EXPECT_FALSE(form.StartSelfMinimized);
 }
 
-TEST_F(KestrinItemsTest, PlaceholdersWantedMeansStartingMinimised) {
+TEST_F(KestrinItemsTest, PlaceholdersWantedMeansWaitingMinimisedForTheStartedCompanion) {
     GivenKestrin(L"[ItemCount]\r\nValue=1\r\n[ItemFileName]\r\n0=C:\\Tools\\memo.exe\r\n");
-    TDozedeR64Form form;
-    EXPECT_TRUE(form.KestrinBeforeStart); // the default when the key is missing
-    EXPECT_TRUE(form.StartSelfMinimized);
-    EXPECT_EQ(form.GetWindowState(), ui::WindowState::Minimized);
+    test::VirtualClock clock;
+    test::ShellRecorder shell;
+    {
+        test::CompanionWindow companion;
+        TDozedeR64Form form;
+        EXPECT_TRUE(form.KestrinBeforeStart); // the default when the key is missing
+        ASSERT_EQ(shell.executed.size(), 1u);
+        EXPECT_EQ(shell.executed[0].show, SW_MINIMIZE);
+        EXPECT_TRUE(form.StartSelfMinimized);
+        EXPECT_EQ(form.GetWindowState(), ui::WindowState::Minimized);
+    }
+    // A companion that does not come up would leave the window waiting for ever.
+    TDozedeR64Form alone;
+    EXPECT_EQ(shell.executed.size(), 2u);
+    EXPECT_FALSE(alone.StartSelfMinimized);
+    EXPECT_NE(alone.GetWindowState(), ui::WindowState::Minimized);
 }
 
 TEST_F(KestrinItemsTest, ADamagedCountCannotExhaustMemory) {
