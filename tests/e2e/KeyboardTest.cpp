@@ -57,20 +57,12 @@ private:
     HWND window_;
 };
 
-INPUT Key(WORD vk, bool up = false) {
-    INPUT input{};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = vk;
-    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    return input;
-}
-
 // Presses the keys in order and releases them in reverse.
 void Press(std::initializer_list<WORD> keys) {
     std::vector<INPUT> records;
-    for (WORD vk : keys) records.push_back(Key(vk));
+    for (WORD vk : keys) records.push_back(test::Key(vk));
     for (auto vk = std::rbegin(keys); vk != std::rend(keys); ++vk)
-        records.push_back(Key(*vk, true));
+        records.push_back(test::Key(*vk, true));
     SendInput(static_cast<UINT>(records.size()), records.data(), sizeof(INPUT));
 }
 

@@ -21,6 +21,14 @@ INPUT MouseButtons(DWORD flags) {
     return input;
 }
 
+INPUT Key(WORD vk, bool up) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = vk;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return input;
+}
+
 void SendRecords(std::initializer_list<INPUT> records) {
     std::vector<INPUT> all(records);
     SendInput(static_cast<UINT>(all.size()), all.data(), sizeof(INPUT));

@@ -1,5 +1,5 @@
 #pragma once
-// The real pointer, driven as a user's mouse would drive it.
+// The real pointer and keyboard, driven as a user's would be.
 #include "platform/Win.h"
 
 #include <initializer_list>
@@ -9,6 +9,7 @@ namespace orvane::test {
 // Records for SendInput: an absolute move to a screen point, or button transitions.
 INPUT PointerMove(POINT screen);
 INPUT MouseButtons(DWORD flags);
+INPUT Key(WORD vk, bool up = false);
 void SendRecords(std::initializer_list<INPUT> records);
 
 // The first descendant of `parent` of the window class.
