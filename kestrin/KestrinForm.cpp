@@ -31,6 +31,7 @@ TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
     SetCaption(texts::Caption);
     SetFont(FormFont());
     SetFixedBorder(true, false);
+    TabNavigation = true;
     SetClientSize(560, 336);
     CenterOnScreen();
 
@@ -88,22 +89,22 @@ void TKestrinForm::ShowList(int select) {
     ListView1Select();
 }
 
-KestrinEntry* TKestrinForm::SelectedItem() {
+const KestrinEntry* TKestrinForm::SelectedItem() const {
     const int index = ListView1.ItemIndex();
     if (index < 0 || static_cast<size_t>(index) >= list_.Items.size()) return nullptr;
     return &list_.Items[static_cast<size_t>(index)];
 }
 
-void TKestrinForm::Store(int select) {
+void TKestrinForm::Store(KestrinList list, int select) {
     try {
-        file_.Save(list_);
+        file_.Save(list);
     } catch (const ProfileWriteError&) {
-        // Show what the file holds now, so that nothing looks saved that is not.
+        // The list stays as it was stored, and so does Orvane's.
         Tell(Handle(), texts::SaveFailed);
-        LoadList();
-        SendToOrvane(Changed);
+        ShowList(ListView1.ItemIndex());
         return;
     }
+    list_ = std::move(list);
     const auto count = static_cast<std::int32_t>(list_.Items.size());
     for (std::int32_t i = 0; i < count; ++i)
         WriteBlueIcon(BlueIconPath(dataFolder_, i), list_.Items[static_cast<size_t>(i)].FileName);
@@ -133,37 +134,43 @@ void TKestrinForm::AddApp(const std::wstring& path) {
             return;
         }
     }
-    KestrinEntry item;
-    item.FileName = path;
-    list_.Items.push_back(item);
-    Store(static_cast<int>(list_.Items.size()) - 1);
+    KestrinList list = list_;
+    list.Items.push_back({});
+    list.Items.back().FileName = path;
+    Store(std::move(list), static_cast<int>(list_.Items.size()));
 }
 
 void TKestrinForm::BtnDeleteClick() {
     const int index = ListView1.ItemIndex();
     if (!SelectedItem()) return;
-    list_.Items.erase(list_.Items.begin() + index);
-    Store(std::min(index, static_cast<int>(list_.Items.size()) - 1));
+    KestrinList list = list_;
+    list.Items.erase(list.Items.begin() + index);
+    Store(std::move(list), std::min(index, static_cast<int>(list.Items.size()) - 1));
 }
 
 void TKestrinForm::CheckBoxShowOnTaskBarClick() {
-    KestrinEntry* item = SelectedItem();
+    const KestrinEntry* item = SelectedItem();
     if (!item || item->IsShowOnTaskBar == CheckBoxShowOnTaskBar.Checked()) return;
-    item->IsShowOnTaskBar = CheckBoxShowOnTaskBar.Checked();
-    Store(ListView1.ItemIndex());
+    KestrinList list = list_;
+    list.Items[static_cast<size_t>(ListView1.ItemIndex())].IsShowOnTaskBar =
+        CheckBoxShowOnTaskBar.Checked();
+    Store(std::move(list), ListView1.ItemIndex());
 }
 
 void TKestrinForm::BtnSetTextClick() {
-    KestrinEntry* item = SelectedItem();
+    const KestrinEntry* item = SelectedItem();
     if (!item || item->BeforeStartText == EditBeforeStartText.Text()) return;
-    item->BeforeStartText = EditBeforeStartText.Text();
-    Store(ListView1.ItemIndex());
+    KestrinList list = list_;
+    list.Items[static_cast<size_t>(ListView1.ItemIndex())].BeforeStartText =
+        EditBeforeStartText.Text();
+    Store(std::move(list), ListView1.ItemIndex());
 }
 
 void TKestrinForm::CheckBoxBeforeStartClick() {
     if (list_.KestrinBeforeStart == CheckBoxBeforeStart.Checked()) return;
-    list_.KestrinBeforeStart = CheckBoxBeforeStart.Checked();
-    Store(ListView1.ItemIndex());
+    KestrinList list = list_;
+    list.KestrinBeforeStart = CheckBoxBeforeStart.Checked();
+    Store(std::move(list), ListView1.ItemIndex());
 }
 
 void TKestrinForm::ListView1Select() {

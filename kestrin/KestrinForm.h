@@ -44,10 +44,11 @@ public:
 
 private:
     void LoadList();
-    // Writes the list and the pictures, shows what was written and tells Orvane.
-    void Store(int select);
+    // Writes the changed list and the pictures, shows it and tells Orvane; a list that
+    // cannot be written is not taken.
+    void Store(KestrinList list, int select);
     void ShowList(int select);
-    KestrinEntry* SelectedItem();
+    const KestrinEntry* SelectedItem() const;
 
     std::wstring dataFolder_;
     KestrinFile file_;

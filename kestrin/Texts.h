@@ -25,6 +25,6 @@ inline constexpr wchar_t OpenFilter[] = L"アプリ (*.exe)\0*.exe\0";
 inline constexpr wchar_t NotExecutable[] = L"実行ファイル(.exe)ではないため追加できません。";
 inline constexpr wchar_t AlreadyListed[] = L"このアプリは既に追加されています。";
 inline constexpr wchar_t SaveFailed[] =
-    L"設定を保存できませんでした。保存されている内容を表示し直します。";
+    L"Kestrin.ini に保存できなかったため、変更は取り消されました。";
 
 } // namespace orvane::kestrin::texts

@@ -117,17 +117,29 @@ TEST_F(KestrinTest, MissingOrDamagedPicturesAreWrittenAgainWithTheNextChange) {
     }
 }
 
-TEST_F(KestrinTest, AFileThatCannotBeWrittenIsReportedAndTheListShowsWhatItHolds) {
+TEST_F(KestrinTest, AChangeThatCannotBeWrittenIsReportedAndUndone) {
     Add(SystemProgram(L"notepad.exe"));
-    SetFileAttributesW(KestrinIni().c_str(), FILE_ATTRIBUTE_READONLY);
+    Select(0);
     orvane.received.clear();
+    {
+        // Another program holds the file open for itself alone.
+        const platform::UniqueHandle held(
+            CreateFileW(KestrinIni().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_NE(held.Get(), INVALID_HANDLE_VALUE);
+        Add(SystemProgram(L"cmd.exe"));
+        form.CheckBoxShowOnTaskBar.SetChecked(true);
+    }
 
-    Add(SystemProgram(L"cmd.exe"));
-    SetFileAttributesW(KestrinIni().c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    EXPECT_THAT(dialogs.Texts(), testing::ElementsAre(kestrin::texts::SaveFailed));
+    EXPECT_THAT(dialogs.Texts(),
+                testing::ElementsAre(kestrin::texts::SaveFailed, kestrin::texts::SaveFailed));
     EXPECT_EQ(Read(L"ItemCount", L"Value"), L"1");
+    EXPECT_EQ(Read(L"IsShowOnTaskBar", L"0"), L"0");
     EXPECT_EQ(form.ListView1.ItemCount(), 1);
+    EXPECT_FALSE(form.CheckBoxShowOnTaskBar.Checked());
+    EXPECT_TRUE(orvane.received.empty());
+    // Once the file is free again, the next change is stored.
+    form.CheckBoxShowOnTaskBar.SetChecked(true);
+    EXPECT_EQ(Read(L"IsShowOnTaskBar", L"0"), L"1");
 }
 
 } // namespace

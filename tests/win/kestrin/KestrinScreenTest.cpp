@@ -7,7 +7,7 @@ namespace {
 
 TEST_F(KestrinTest, ScreenshotWithTwoItems) {
     Add(SystemProgram(L"notepad.exe"));
-    Add(SystemProgram(L"regedit.exe"));
+    Add(SystemProgram(L"winemine.exe"));
     form.EditBeforeStartText.SetText(L"設定の編集");
     form.BtnSetTextClick();
     form.CheckBoxShowOnTaskBar.SetChecked(true);
