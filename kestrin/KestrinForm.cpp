@@ -36,9 +36,9 @@ TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
     CenterOnScreen();
 
     ListView1.SetBounds(8, 8, 544, 200);
-    ListView1.AddColumn(texts::ColumnApp, 330);
-    ListView1.AddColumn(texts::ColumnText, 140);
-    ListView1.AddColumn(texts::ColumnTaskBar, 70);
+    ListView1.AddColumn(texts::ColumnApp, 300);
+    ListView1.AddColumn(texts::ColumnText, 150);
+    ListView1.AddColumn(texts::ColumnTaskBar, 86);
     ListView1.OnSelect = [this] { ListView1Select(); };
     BtnAdd.SetBounds(8, 216, 96, 26);
     BtnAdd.SetText(texts::BtnAdd);
@@ -66,6 +66,13 @@ TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
 }
 
 void TKestrinForm::Start(int showCommand) {
+    // Wine shows a window for SW_SHOWDEFAULT normally whatever the starter asked.
+    if (showCommand == SW_SHOWDEFAULT) {
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        GetStartupInfoW(&startup);
+        showCommand = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : SW_SHOWNORMAL;
+    }
     ShowWindow(Handle(), showCommand);
     SendToOrvane(SetTaskTrayEnd);
 }

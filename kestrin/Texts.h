@@ -14,7 +14,7 @@ inline constexpr wchar_t TaskBarShown[] = L"表示";
 inline constexpr wchar_t BtnAdd[] = L"追加...";
 inline constexpr wchar_t BtnDelete[] = L"削除";
 inline constexpr wchar_t ShowOnTaskBar[] = L"タスクバーにもボタンを残す";
-inline constexpr wchar_t BeforeStartText[] = L"起動前のアイコンの追加テキスト:";
+inline constexpr wchar_t BeforeStartText[] = L"起動前の追加テキスト:";
 inline constexpr wchar_t BtnSetText[] = L"設定";
 inline constexpr wchar_t BeforeStart[] = L"起動していないアプリもアイコンを表示する";
 

@@ -57,6 +57,7 @@ public:
     }
 
     bool Started() const { return static_cast<bool>(process_); }
+    HANDLE Process() const { return process_.Get(); }
     DWORD Pid() const { return GetProcessId(process_.Get()); }
     // Handles this thread's messages while waiting, so that Kestrin's texts arrive.
     bool Ends(DWORD timeout, DWORD* exitCode = nullptr) const {
@@ -153,6 +154,19 @@ TEST_F(KestrinProgram, ChangedFromOrvaneIsNotAnswered) {
     WaitFor([] { return false; }, 300);
     EXPECT_EQ(test::WindowText(edit), L"");
     EXPECT_TRUE(orvane.received.empty());
+}
+
+TEST_F(KestrinProgram, AnOrvaneThatDoesNotAnswerHoldsItUpForABoundedTime) {
+    // This thread handles no message until the end: the stand-in never answers.
+    Kestrin kestrin(SW_SHOWNORMAL);
+    HWND window = nullptr;
+    for (int i = 0; i < 250 && !window; ++i) {
+        window = test::FindProcessWindow(kestrin.Pid(), L"TKestrinForm");
+        Sleep(20);
+    }
+    ASSERT_NE(window, nullptr);
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(kestrin.Process(), 15000), WAIT_OBJECT_0);
 }
 
 } // namespace
