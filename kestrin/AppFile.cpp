@@ -34,6 +34,8 @@ platform::UniqueIcon AppIcon(const std::wstring& path) {
     // The call takes a buffer of MAX_PATH characters and may write the icon's source into
     // it: a longer path is not handed to it.
     if (path.empty() || path.size() >= MAX_PATH) return {};
+    // A file that is gone shows no icon, rather than whatever the shell makes up for it.
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
     std::vector<wchar_t> buffer(path.begin(), path.end());
     buffer.resize(MAX_PATH + 1, L'\0');
     WORD index = 0;

@@ -11,7 +11,7 @@ namespace orvane::kestrin {
 bool IsExecutableFile(const std::wstring& path);
 // Paths name the same file when they differ in letter case alone.
 bool SamePath(const std::wstring& a, const std::wstring& b);
-// The icon the shell shows for the file; null when there is none.
+// The icon the shell shows for the file; null when there is none or the file is missing.
 platform::UniqueIcon AppIcon(const std::wstring& path);
 
 } // namespace orvane::kestrin

@@ -49,9 +49,9 @@ TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
     CheckBoxShowOnTaskBar.SetBounds(8, 252, 400, 20);
     CheckBoxShowOnTaskBar.SetText(texts::ShowOnTaskBar);
     CheckBoxShowOnTaskBar.OnClick = [this] { CheckBoxShowOnTaskBarClick(); };
-    LblBeforeStartText.SetBounds(8, 282, 200, 20);
+    LblBeforeStartText.SetBounds(8, 282, 150, 20);
     LblBeforeStartText.SetText(texts::BeforeStartText);
-    EditBeforeStartText.SetBounds(210, 278, 258, 24);
+    EditBeforeStartText.SetBounds(160, 278, 308, 24);
     BtnSetText.SetBounds(476, 277, 76, 26);
     BtnSetText.SetText(texts::BtnSetText);
     BtnSetText.OnClick = [this] { BtnSetTextClick(); };

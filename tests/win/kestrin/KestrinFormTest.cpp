@@ -76,14 +76,6 @@ TEST_F(KestrinTest, JapaneseTextsSurviveTheFile) {
               L"メモ帳を起動");
 }
 
-TEST_F(KestrinTest, EveryItemHasAPlaceholderPictureThatOrvaneCanDrawAt16Pixels) {
-    Add(Notepad);
-    Add(Cmd);
-    ExpectPlaceholder(BlueIcon(0));
-    ExpectPlaceholder(BlueIcon(1));
-    EXPECT_NE(ReadBytes(BlueIcon(0)), ReadBytes(BlueIcon(1)));
-}
-
 // After three items, Orvane claims the third (ItemBit 64) without Kestrin knowing yet; then
 // the user changes something. The claim stays with its application wherever it moves.
 struct ChangeCase {
