@@ -1,13 +1,13 @@
 #include "platform/Clock.h"
 #include "platform/Handles.h"
 #include "platform/ui/Application.h"
-#include "platform/ui/Controls.h"
-#include "platform/ui/Form.h"
 #include "support/Files.h"
+#include "support/OrvaneStandIn.h"
 #include "support/Process.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,22 +17,6 @@ namespace {
 std::wstring KestrinPath() {
     return test::TestFolder() + L"..\\Orvane\\Data\\Kestrin.exe";
 }
-
-// Orvane's main window as Kestrin looks for it, recording what Kestrin writes into it.
-struct OrvaneStandIn {
-    OrvaneStandIn() {
-        edit.SetControlId(1000);
-        edit.OnChange = [this] {
-            const std::wstring text = edit.Text();
-            if (text.empty()) return;
-            received.push_back(text);
-            edit.SetText(L"");
-        };
-    }
-    ui::Form form;
-    ui::Edit edit{form};
-    std::vector<std::wstring> received;
-};
 
 // Kestrin started the way Orvane starts it, with a show command; ended with the test.
 class Kestrin {
@@ -91,7 +75,7 @@ class KestrinProgram : public testing::Test {
 protected:
     void SetUp() override { test::ClearDataFolder(); }
     void TearDown() override { test::ClearDataFolder(); }
-    OrvaneStandIn orvane;
+    test::OrvaneStandIn orvane;
 };
 
 TEST_F(KestrinProgram, TellsOrvaneItHasStartedAndEndsOnClose) {

@@ -3,6 +3,7 @@
 #include "kestrin/KestrinForm.h"
 #include "platform/FileDialogs.h"
 #include "support/Files.h"
+#include "support/OrvaneStandIn.h"
 #include "support/StandIns.h"
 
 #include <gtest/gtest.h>
@@ -30,22 +31,6 @@ public:
 
 private:
     platform::ScopedOverride<platform::FileDialogs> installed_{*this};
-};
-
-// Orvane's main window as Kestrin looks for it: class "OrvaneForm" with the edit control 1000.
-struct OrvaneStandIn {
-    OrvaneStandIn() {
-        edit.SetControlId(1000);
-        edit.OnChange = [this] {
-            const std::wstring text = edit.Text();
-            if (text.empty()) return;
-            received.push_back(text);
-            edit.SetText(L"");
-        };
-    }
-    ui::Form form;
-    ui::Edit edit{form};
-    std::vector<std::wstring> received;
 };
 
 std::wstring KestrinIni();
