@@ -12,8 +12,12 @@ bool CheckBox::Checked() const {
 
 void CheckBox::SetChecked(bool checked) {
     if (checked == Checked()) return;
-    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheckedSilently(checked);
     if (OnClick) OnClick();
+}
+
+void CheckBox::SetCheckedSilently(bool checked) {
+    SendMessageW(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
 void CheckBox::Command(WORD code) {

@@ -9,6 +9,8 @@ public:
     bool Checked() const;
     // Runs OnClick when the state changes, as the user's click does.
     void SetChecked(bool checked);
+    // Shows a state without running OnClick.
+    void SetCheckedSilently(bool checked);
 
     std::function<void()> OnClick;
 

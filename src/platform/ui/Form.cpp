@@ -8,9 +8,9 @@
 
 namespace orvane::ui {
 
-Form::Form(Form* owner) {
+Form::Form(Form* owner, const wchar_t* className) {
     Params params;
-    params.ClassName = OwnClass(L"OrvaneForm", CS_DBLCLKS);
+    params.ClassName = OwnClass(className, CS_DBLCLKS);
     params.Style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
     params.Owner = owner ? owner->Handle() : nullptr;
     params.Bounds = {0, 0, 320, 240};

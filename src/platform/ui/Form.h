@@ -7,10 +7,11 @@ class MainMenu;
 
 enum class WindowState { Normal, Minimized, Maximized };
 
-// A top-level window. Created hidden; a form with an owner has no taskbar button.
+// A top-level window. Created hidden; a form with an owner has no taskbar button. Another
+// program may look a form up by its window class.
 class Form : public Control {
 public:
-    explicit Form(Form* owner = nullptr);
+    explicit Form(Form* owner = nullptr, const wchar_t* className = L"OrvaneForm");
     ~Form() override;
 
     void SetCaption(const std::wstring& caption) { SetText(caption); }

@@ -1,6 +1,7 @@
 #include "platform/ui/Bitmap.h"
 #include "support/Files.h"
 #include "support/ProgramWindows.h"
+#include "support/Screenshot.h"
 #include "support/StandIns.h"
 #include "traysim/TraySim.h"
 
@@ -13,72 +14,11 @@
 namespace orvane {
 namespace {
 
-// Where the pictures go: $ORVANE_SCREENSHOTS (a Unix path, reached through drive Z:), else
-// "screenshots" beside the test programs' folder.
-std::wstring PictureFolder() {
-    const wchar_t* set = _wgetenv(L"ORVANE_SCREENSHOTS");
-    std::wstring folder = set && *set ? set : test::TestFolder() + L"..\\screenshots";
-    if (folder.front() == L'/') folder = L"Z:" + folder;
-    for (wchar_t& c : folder) c = c == L'/' ? L'\\' : c;
-    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    return folder + L"\\";
-}
-
-void Settle() {
-    for (int i = 0; i < 20; ++i) {
-        ui::App().ProcessMessages();
-        Sleep(10);
-    }
-}
-
-// The window as it is on the screen, frame included.
-ui::Bitmap Capture(HWND window) {
-    SetForegroundWindow(window);
-    RedrawWindow(window, nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
-    Settle();
-    RECT bounds{};
-    GetWindowRect(window, &bounds);
-    ui::Bitmap picture(bounds.right - bounds.left, bounds.bottom - bounds.top);
-    platform::WindowDc screen(nullptr);
-    BitBlt(picture.Dc(), 0, 0, picture.Width(), picture.Height(), screen.Get(), bounds.left,
-           bounds.top, SRCCOPY);
-    return picture;
-}
-
-void WriteBmp(const ui::Bitmap& picture, const std::wstring& path) {
-    const int stride = (picture.Width() * 3 + 3) & ~3;
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = picture.Width();
-    info.biHeight = picture.Height(); // bottom-up, as every reader expects
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biSizeImage = static_cast<DWORD>(stride * picture.Height());
-    BITMAPFILEHEADER header{};
-    header.bfType = 0x4D42;
-    header.bfOffBits = sizeof header + sizeof info;
-    header.bfSize = header.bfOffBits + info.biSizeImage;
-    std::string bytes(reinterpret_cast<const char*>(&header), sizeof header);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    for (int y = picture.Height() - 1; y >= 0; --y)
-        bytes.append(reinterpret_cast<const char*>(picture.ScanLine(y)),
-                     static_cast<size_t>(stride));
-    test::WriteBytes(path, bytes);
-}
-
-// Many colours mean drawn controls and text, not an empty or black rectangle.
-int Colours(const ui::Bitmap& picture) {
-    std::vector<COLORREF> seen;
-    for (int y = 0; y < picture.Height(); y += 2) {
-        for (int x = 0; x < picture.Width(); x += 2) {
-            const COLORREF c = picture.Pixel(x, y);
-            if (std::find(seen.begin(), seen.end(), c) == seen.end()) seen.push_back(c);
-            if (seen.size() >= 16) return 16;
-        }
-    }
-    return static_cast<int>(seen.size());
-}
+using test::Capture;
+using test::Colours;
+using test::PictureFolder;
+using test::Settle;
+using test::WriteBmp;
 
 class ScreensTest : public testing::Test {
 protected:

@@ -1,0 +1,66 @@
+#include "kestrin/BlueIcon.h"
+
+#include "board/IconEx.h"
+#include "kestrin/AppFile.h"
+
+namespace orvane::kestrin {
+namespace {
+
+constexpr int Side = 32;
+constexpr int Frame = 3;
+constexpr COLORREF Blue = RGB(0, 0, 255); // one of the 16 colours the picture is kept in
+
+// The application's icon reduced inside a blue frame, fully opaque.
+platform::UniqueIcon FramedIcon(HICON application) {
+    const platform::WindowDc screen(nullptr);
+    platform::UniqueBitmap color(CreateCompatibleBitmap(screen.Get(), Side, Side));
+    platform::UniqueBitmap mask(CreateBitmap(Side, Side, 1, 1, nullptr));
+    const platform::UniqueMemoryDc dc(CreateCompatibleDC(screen.Get()));
+    if (!color || !mask || !dc) return {};
+    {
+        const platform::Selected into(dc.Get(), color.Get());
+        const platform::UniqueBrush blue(CreateSolidBrush(Blue));
+        RECT area{0, 0, Side, Side};
+        FillRect(dc.Get(), &area, blue.Get());
+        area = {Frame, Frame, Side - Frame, Side - Frame};
+        FillRect(dc.Get(), &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        const int inner = Side - 2 * (Frame + 1);
+        DrawIconEx(dc.Get(), Frame + 1, Frame + 1, application, inner, inner, 0, nullptr,
+                   DI_NORMAL);
+    }
+    {
+        const platform::Selected into(dc.Get(), mask.Get());
+        PatBlt(dc.Get(), 0, 0, Side, Side, BLACKNESS);
+    }
+    ICONINFO info{TRUE, 0, 0, mask.Get(), color.Get()};
+    return platform::UniqueIcon(CreateIconIndirect(&info));
+}
+
+} // namespace
+
+std::wstring BlueIconPath(const std::wstring& dataFolder, std::int32_t number) {
+    return dataFolder + L"Icon\\BlueIcon" + std::to_wstring(number) + L".ico";
+}
+
+void WriteBlueIcon(const std::wstring& path, const std::wstring& fileName) {
+    const platform::UniqueIcon own = AppIcon(fileName);
+    platform::UniqueIcon framed = FramedIcon(own ? own.Get() : LoadIconW(nullptr, IDI_APPLICATION));
+    if (!framed) return;
+    std::vector<std::uint8_t> bytes;
+    try {
+        TIconEx picture;
+        picture.SetHandle(framed.Release());
+        picture.SaveToStream(bytes);
+    } catch (const EIconExError&) {
+        return;
+    }
+    SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
+    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (opened == INVALID_HANDLE_VALUE) return;
+    const platform::UniqueHandle file(opened);
+    DWORD written = 0;
+    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+}
+
+} // namespace orvane::kestrin
