@@ -21,12 +21,14 @@ protected:
         }
         // Two adopted applications, a placeholder, and an item whose icon is not up.
         TDozedeR64Form& form = Main();
+        // Their process runs as long as the test.
+        const auto running = static_cast<std::int32_t>(GetCurrentProcessId());
         form.KestrinItemCount = 4;
         form.KestrinBeforeStart = true;
         form.KestrinItem.assign(4, {});
         form.NID.assign(4, NOTIFYICONDATAW{});
-        form.KestrinItem[0] = {L"a.exe", apps[0], 1, L"a", true, 64, L"", false};
-        form.KestrinItem[1] = {L"b.exe", apps[1], 2, L"b", true, 64, L"", false};
+        form.KestrinItem[0] = {L"a.exe", apps[0], running, L"a", true, 64, L"", false};
+        form.KestrinItem[1] = {L"b.exe", apps[1], running, L"b", true, 64, L"", false};
         form.KestrinItem[2].Bit = 64;
         for (std::int32_t i = 0; i < 3; ++i) {
             form.PrepareItemRecord(i, icon.Get(), L"item " + std::to_wstring(i));
