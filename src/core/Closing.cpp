@@ -16,7 +16,7 @@ void TDozedeR64Form::FormCloseQuery(bool&) {
         if (adopted || (KestrinBeforeStart && item.Bit == 64)) RemoveItemIcon(i);
     }
     KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
-    if (KestrinWnd) SendMessageW(KestrinWnd, WM_CLOSE, 0, 0);
+    if (KestrinWnd) SendBounded(KestrinWnd, WM_CLOSE, 0, 0);
 }
 
 void TDozedeR64Form::FormDestroy() {

@@ -7,6 +7,26 @@
 
 namespace orvane::test {
 
+void CompanionTest::SetUp() {
+    SettingsTest::SetUp();
+    // Wine's desktop makes a taskbar of its own as it starts, which may come after this
+    // test's tray and take the icons: wait for it, then put the test's tray above it.
+    PumpUntil(
+        [] {
+            HWND window = nullptr;
+            while ((window = FindWindowExW(nullptr, window, L"Shell_TrayWnd", nullptr))) {
+                DWORD pid = 0;
+                GetWindowThreadProcessId(window, &pid);
+                if (pid != GetCurrentProcessId()) return true;
+            }
+            return false;
+        },
+        5000);
+    SetWindowPos(tray.Taskbar(), HWND_TOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    ASSERT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), tray.Taskbar());
+}
+
 void CompanionTest::GivenItems(const std::vector<ListedItem>& items, bool beforeStart) {
     std::wstring names, texts, bits, taskbar;
     CreateDirectoryW((DataFolder() + L"Icon").c_str(), nullptr);

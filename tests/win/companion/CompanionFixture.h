@@ -45,6 +45,7 @@ struct ListedItem {
 
 class CompanionTest : public SettingsTest {
 protected:
+    void SetUp() override;
     // Kestrin.ini and a placeholder picture for every item.
     static void GivenItems(const std::vector<ListedItem>& items, bool beforeStart = true);
     static std::wstring KestrinPath() { return DataFolder() + L"Kestrin.ini"; }
