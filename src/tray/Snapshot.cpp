@@ -7,7 +7,9 @@
 #include "tray/ButtonBlock.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 namespace orvane {
@@ -27,6 +29,9 @@ template <class T> bool ReadRemote(HANDLE process, const void* address, T& into)
     SIZE_T read = 0;
     return ReadProcessMemory(process, address, &into, sizeof into, &read) && read == sizeof into;
 }
+
+// Records this close together are copied in one piece.
+constexpr std::uint64_t RunBytes = 4096;
 
 // A shell that has stopped answering costs this much per toolbar, not a hang.
 constexpr UINT ToolbarTimeout = 500;
@@ -69,16 +74,38 @@ struct ToolbarRead {
             moved != bytes.size()) {
             return true;
         }
+        std::vector<std::pair<std::uint64_t, size_t>> records; // data address, slot
+        std::vector<ButtonRead> read(buttons);
         for (size_t slot = 0; slot < buttons; ++slot) {
             if (!answered[slot]) continue;
-            ButtonRead button = DecodeButton(bytes, buttons, slot);
-            TTrayNotify entry{};
-            if (button.data == 0 ||
-                !ReadRemote(process, reinterpret_cast<const void*>(button.data), entry)) {
-                continue;
+            read[slot] = DecodeButton(bytes, buttons, slot);
+            if (read[slot].data != 0) records.emplace_back(read[slot].data, slot);
+        }
+        // The shell's records mostly lie close together: one copy for each run of them.
+        std::sort(records.begin(), records.end());
+        for (size_t first = 0; first < records.size();) {
+            size_t last = first;
+            while (last + 1 < records.size() &&
+                   records[last + 1].first - records[first].first < RunBytes) {
+                ++last;
             }
-            entries[slot] = entry;
-            tips[slot] = std::move(button.tip);
+            const std::uint64_t start = records[first].first;
+            std::vector<std::uint8_t> run(records[last].first - start + sizeof(TTrayNotify));
+            const bool whole = ReadProcessMemory(process, reinterpret_cast<const void*>(start),
+                                                 run.data(), run.size(), &moved) &&
+                               moved == run.size();
+            for (size_t i = first; i <= last; ++i) {
+                TTrayNotify entry{};
+                if (whole) {
+                    std::memcpy(&entry, run.data() + (records[i].first - start), sizeof entry);
+                } else if (!ReadRemote(process, reinterpret_cast<const void*>(records[i].first),
+                                       entry)) {
+                    continue;
+                }
+                entries[records[i].second] = entry;
+                tips[records[i].second] = std::move(read[records[i].second].tip);
+            }
+            first = last + 1;
         }
         return true;
     }
