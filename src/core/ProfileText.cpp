@@ -85,8 +85,8 @@ std::vector<std::wstring> ProfileText::Keys(std::wstring_view section) const {
     std::vector<std::wstring> keys;
     if (const Section* holder = Find(section)) {
         for (const Entry& entry : holder->entries) {
-            if (entry.value && !entry.name.empty() && entry.name.front() != L';')
-                keys.emplace_back(UpToNul(entry.name));
+            const std::wstring_view name = UpToNul(entry.name);
+            if (entry.value && !name.empty() && name.front() != L';') keys.emplace_back(name);
         }
     }
     return keys;

@@ -24,10 +24,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::vector<std::wstring> keys = profile.Keys(section);
         for (const std::wstring& key : keys) {
             Require(!key.empty() && key.front() != L';');
-            const std::optional<std::wstring> value = profile.Value(section, key);
-            Require(value.has_value());
-            const std::optional<std::int32_t> number = orvane::ParseProfileInteger(*value);
-            if (number) Require(std::to_wstring(*number).size() <= value->size() + 1);
+            // An earlier line of the same name without '=' hides the value, as for the system.
+            const std::wstring value = profile.Value(section, key).value_or(L"");
+            const std::optional<std::int32_t> number = orvane::ParseProfileInteger(value);
+            if (number) Require(std::to_wstring(*number).size() <= value.size() + 1);
             const std::int32_t bounded =
                 orvane::BoundedCount(number.value_or(0), static_cast<std::int32_t>(keys.size()));
             Require(bounded >= 0 && bounded <= static_cast<std::int32_t>(keys.size()));
