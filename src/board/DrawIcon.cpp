@@ -66,7 +66,8 @@ void TDozedeR64Form::DrawIcon() {
     std::uint32_t shown = platform::Now();
     // Messages are processed between the cells: every round looks at the snapshot anew, and
     // a drawing started meanwhile takes over.
-    for (std::int32_t i = 0; i < TotalBtnCount && static_cast<size_t>(i) < TrayNotify.size(); ++i) {
+    for (std::int32_t i = 0; i < BoardEntries() && static_cast<size_t>(i) < TrayNotify.size();
+         ++i) {
         const TTrayNotify entry = TrayNotify[static_cast<size_t>(i)];
         if (!entry.hIcon) continue;
         KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);

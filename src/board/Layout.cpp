@@ -2,10 +2,21 @@
 #include "core/DozedeR64Form.h"
 #include "platform/Monitor.h"
 
+#include <algorithm>
+
 namespace orvane {
 
+std::int32_t TDozedeR64Form::BoardEntries() const {
+    // A toolbar may report any number of buttons; the 24-bit picture stays within 64 MiB.
+    constexpr std::int64_t MaxPictureBytes = 64 << 20;
+    const std::int64_t pitch = Pitch(IconSize);
+    const std::int64_t rowBytes = (BoardColumns * pitch * 3 + 3) / 4 * 4;
+    const std::int64_t rows = std::max<std::int64_t>(3, MaxPictureBytes / (rowBytes * pitch));
+    return static_cast<std::int32_t>(std::min<std::int64_t>(TotalBtnCount, rows * BoardColumns));
+}
+
 void TDozedeR64Form::LayOutBoard() {
-    const BoardLayout layout = LayoutFor(IconSize, TotalBtnCount);
+    const BoardLayout layout = LayoutFor(IconSize, BoardEntries());
     Image1.SetBounds(0, 0, layout.ImageWidth, layout.ImageHeight);
     SetClientSize(layout.ClientWidth, layout.ClientHeight);
     const RECT work = platform::PointerMonitor().rcWork;

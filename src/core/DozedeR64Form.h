@@ -184,6 +184,9 @@ public:
 
     // Board
     void LayOutBoard();
+    // The snapshot's entries that the board shows: the first ones, as many as fit a
+    // bounded picture.
+    std::int32_t BoardEntries() const;
     void DrawIcon();
     void FormResize();
     void SetFormPosition();

@@ -1,28 +1,59 @@
 #include "core/Profile.h"
 
+#include "core/ProfileText.h"
 #include "core/ProfileValue.h"
 #include "platform/Win.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace orvane {
 namespace {
 
-// GetPrivateProfileStringW into a buffer that grows until the answer fits.
-std::wstring ReadRaw(const wchar_t* section, const wchar_t* key, const wchar_t* fallback,
-                     const std::wstring& path, bool list) {
-    std::wstring buffer(256, L'\0');
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length =
-            GetPrivateProfileStringW(section, key, fallback, buffer.data(), size, path.c_str());
-        // A truncated answer is size - 1 long (size - 2 for a list of names).
-        if (length < size - (list ? 2 : 1) || size >= (1u << 24)) {
-            buffer.resize(length);
-            return buffer;
-        }
-        buffer.assign(buffer.size() * 4, L'\0');
+// The whole file, or nothing when it cannot be read.
+std::string FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::string bytes;
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < MAXDWORD) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            read = 0;
+        bytes.resize(read);
     }
+    CloseHandle(file);
+    return bytes;
+}
+
+std::wstring Widened(UINT codePage, std::string_view bytes) {
+    const int size =
+        MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
+    std::wstring text(static_cast<size_t>(std::max(size, 0)), L'\0');
+    MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(),
+                        size);
+    return text;
+}
+
+// As the profile functions decode a file: by its byte-order mark, else in the ANSI code page.
+std::wstring Decoded(std::string_view bytes) {
+    const auto starts = [&](std::string_view mark) { return bytes.substr(0, mark.size()) == mark; };
+    if (starts("\xEF\xBB\xBF")) return Widened(CP_UTF8, bytes.substr(3));
+    const bool little = starts("\xFF\xFE");
+    if (little || starts("\xFE\xFF")) {
+        std::wstring text;
+        text.reserve(bytes.size() / 2);
+        for (size_t i = 2; i + 1 < bytes.size(); i += 2) {
+            const auto first = static_cast<unsigned char>(bytes[i]);
+            const auto second = static_cast<unsigned char>(bytes[i + 1]);
+            text += static_cast<wchar_t>(little ? first | second << 8 : first << 8 | second);
+        }
+        return text;
+    }
+    return Widened(CP_ACP, bytes);
 }
 
 std::string Narrow(const std::wstring& text) {
@@ -38,9 +69,14 @@ bool IniFile::Exists() const {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+const ProfileText& IniFile::Text() const {
+    if (!text_) text_ = std::make_shared<const ProfileText>(Decoded(FileBytes(path_)));
+    return *text_;
+}
+
 std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring& key,
                                  const std::wstring& fallback) const {
-    return ReadRaw(section.c_str(), key.c_str(), fallback.c_str(), path_, false);
+    return Text().Value(section, key).value_or(fallback);
 }
 
 std::int32_t IniFile::ReadInteger(const std::wstring& section, const std::wstring& key,
@@ -53,15 +89,7 @@ bool IniFile::ReadBool(const std::wstring& section, const std::wstring& key, boo
 }
 
 std::vector<std::wstring> IniFile::ReadKeys(const std::wstring& section) const {
-    const std::wstring list = ReadRaw(section.c_str(), nullptr, L"", path_, true);
-    std::vector<std::wstring> keys;
-    for (size_t start = 0; start < list.size();) {
-        const size_t end = list.find(L'\0', start);
-        const size_t stop = end == std::wstring::npos ? list.size() : end;
-        if (stop > start) keys.push_back(list.substr(start, stop - start));
-        start = stop + 1;
-    }
-    return keys;
+    return Text().Keys(section);
 }
 
 bool IniFile::ValueExists(const std::wstring& section, const std::wstring& key) const {
@@ -78,11 +106,13 @@ std::int32_t IniFile::ReadCount(const std::wstring& section, const std::wstring&
     const std::int32_t count = ReadInteger(section, key, 0);
     if (count <= 0) return 0;
     std::size_t keys = 0;
-    for (const std::wstring& entrySection : entrySections) keys += ReadKeys(entrySection).size();
+    for (const std::wstring& entrySection : entrySections)
+        keys = std::max(keys, ReadKeys(entrySection).size());
     return BoundedCount(count, static_cast<std::int32_t>(std::min<std::size_t>(keys, INT32_MAX)));
 }
 
 void IniFile::Write(const wchar_t* section, const wchar_t* key, const wchar_t* value) {
+    text_.reset();
     // Without a UTF-16 byte-order mark the profile functions write the ANSI code page and
     // lose every character outside it.
     if (value && !Exists()) {
@@ -116,6 +146,7 @@ void IniFile::WriteBool(const std::wstring& section, const std::wstring& key, bo
 
 void IniFile::DeleteKey(const std::wstring& section, const std::wstring& key) {
     // Deleting what is not there is no failure.
+    text_.reset();
     WritePrivateProfileStringW(section.c_str(), key.c_str(), nullptr, path_.c_str());
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace orvane {
+
+class ProfileText;
 
 // A write that the system refused; the operation that wrote stops there.
 class ProfileWriteError : public std::runtime_error {
@@ -13,7 +16,9 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// A Windows profile (INI) file. No caching: every call reads or writes the file itself.
+// A Windows profile (INI) file. Writes go to the file at once. The first read parses the
+// file, and later reads of the same holder answer from that until it writes, so that
+// reading n entries costs time linear in n; hold one only for the operation that reads.
 class IniFile {
 public:
     explicit IniFile(std::wstring path) : path_(std::move(path)) {}
@@ -29,7 +34,8 @@ public:
     bool ReadBool(const std::wstring& section, const std::wstring& key, bool fallback) const;
     bool ValueExists(const std::wstring& section, const std::wstring& key) const;
     std::vector<std::wstring> ReadKeys(const std::wstring& section) const;
-    // A count of numbered entries, bounded by the keys of the sections that hold them.
+    // A count of numbered entries, bounded by the keys of the largest one of the sections
+    // that hold them.
     std::int32_t ReadCount(const std::wstring& section, const std::wstring& key,
                            std::initializer_list<std::wstring> entrySections) const;
     std::int32_t ReadCount(const std::wstring& section, const std::wstring& key,
@@ -46,8 +52,11 @@ public:
 
 private:
     void Write(const wchar_t* section, const wchar_t* key, const wchar_t* value);
+    // The file as this holder first read it; empty when it cannot be read.
+    const ProfileText& Text() const;
 
     std::wstring path_;
+    mutable std::shared_ptr<const ProfileText> text_;
 };
 
 } // namespace orvane

@@ -139,6 +139,8 @@ public:
     }
     void* Address() const { return address_; }
     explicit operator bool() const { return address_ != nullptr; }
+    // Left to the other process, which may still write into it.
+    void Abandon() { address_ = nullptr; }
 
 private:
     HANDLE process_;

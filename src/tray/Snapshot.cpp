@@ -4,15 +4,18 @@
 #include "platform/Shell.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
+#include "tray/ButtonBlock.h"
 
+#include <algorithm>
+#include <cstring>
 #include <cwchar>
+#include <utility>
+#include <vector>
 
 namespace orvane {
 namespace {
 
-static_assert(sizeof(TBBUTTON) == 32 && sizeof(TBBUTTONINFOW) == 48);
-
-constexpr SIZE_T TextUnits = 1024;
+static_assert(sizeof(TBBUTTONINFOW) == InfoRecordSize && TBIF_BYINDEX == 0x80000000u);
 // A toolbar of another process answers what it likes; no tray holds more buttons.
 constexpr LRESULT MaxButtonsPerToolbar = 4096;
 
@@ -26,6 +29,87 @@ template <class T> bool ReadRemote(HANDLE process, const void* address, T& into)
     SIZE_T read = 0;
     return ReadProcessMemory(process, address, &into, sizeof into, &read) && read == sizeof into;
 }
+
+// Records this close together are copied in one piece.
+constexpr std::uint64_t RunBytes = 4096;
+
+// A shell that has stopped answering costs this much per toolbar, not a hang.
+constexpr UINT ToolbarTimeout = 500;
+
+bool Ask(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(toolbar, message, wParam, lParam, SMTO_ABORTIFHUNG, ToolbarTimeout,
+                             &answer)) {
+        return false;
+    }
+    result = static_cast<LRESULT>(answer);
+    return true;
+}
+
+// One toolbar's buttons, read a batch at a time through one block in its process: one
+// message per button, one copy of the block each way, one copy of each button's data.
+struct ToolbarRead {
+    HWND toolbar;
+    HANDLE process;
+    void* block;
+
+    // False when the toolbar stopped answering; slots that could not be read stay as they are.
+    bool Batch(size_t first, size_t buttons, TTrayNotify* entries, std::wstring* tips) const {
+        const auto address = reinterpret_cast<std::uintptr_t>(block);
+        std::vector<std::uint8_t> bytes = NewButtonBlock(address, buttons);
+        SIZE_T moved = 0;
+        const bool written =
+            WriteProcessMemory(process, block, bytes.data(), bytes.size(), &moved) &&
+            moved == bytes.size();
+        std::vector<bool> answered(buttons, false);
+        for (size_t slot = 0; written && slot < buttons; ++slot) {
+            LRESULT index = -1;
+            if (!Ask(toolbar, TB_GETBUTTONINFOW, first + slot,
+                     static_cast<LPARAM>(address + InfoOffset(slot)), index)) {
+                return false;
+            }
+            answered[slot] = index >= 0;
+        }
+        if (!written || !ReadProcessMemory(process, block, bytes.data(), bytes.size(), &moved) ||
+            moved != bytes.size()) {
+            return true;
+        }
+        std::vector<std::pair<std::uint64_t, size_t>> records; // data address, slot
+        std::vector<ButtonRead> read(buttons);
+        for (size_t slot = 0; slot < buttons; ++slot) {
+            if (!answered[slot]) continue;
+            read[slot] = DecodeButton(bytes, buttons, slot);
+            if (read[slot].data != 0) records.emplace_back(read[slot].data, slot);
+        }
+        // The shell's records mostly lie close together: one copy for each run of them.
+        std::sort(records.begin(), records.end());
+        for (size_t first = 0; first < records.size();) {
+            size_t last = first;
+            while (last + 1 < records.size() &&
+                   records[last + 1].first - records[first].first < RunBytes) {
+                ++last;
+            }
+            const std::uint64_t start = records[first].first;
+            std::vector<std::uint8_t> run(records[last].first - start + sizeof(TTrayNotify));
+            const bool whole = ReadProcessMemory(process, reinterpret_cast<const void*>(start),
+                                                 run.data(), run.size(), &moved) &&
+                               moved == run.size();
+            for (size_t i = first; i <= last; ++i) {
+                TTrayNotify entry{};
+                if (whole) {
+                    std::memcpy(&entry, run.data() + (records[i].first - start), sizeof entry);
+                } else if (!ReadRemote(process, reinterpret_cast<const void*>(records[i].first),
+                                       entry)) {
+                    continue;
+                }
+                entries[records[i].second] = entry;
+                tips[records[i].second] = std::move(read[records[i].second].tip);
+            }
+            first = last + 1;
+        }
+        return true;
+    }
+};
 
 } // namespace
 
@@ -111,57 +195,36 @@ void TDozedeR64Form::GetTaskTrayInfo(HWND hTaskTrayWnd) {
         ui::ShowMessage(texts::TrayInfoFailed3);
         return;
     }
-    const platform::RemoteMemory buttonBuffer(process.Get(), sizeof(TBBUTTON));
-    const platform::RemoteMemory infoBuffer(process.Get(), sizeof(TBBUTTONINFOW));
-    const platform::RemoteMemory textBuffer(process.Get(), TextUnits * sizeof(wchar_t));
-    if (!buttonBuffer || !infoBuffer || !textBuffer) return;
+    platform::RemoteMemory block(process.Get(), BlockSize(ButtonsPerBlock));
+    if (!block) return;
 
-    LRESULT count = SendMessageW(hTaskTrayWnd, TB_BUTTONCOUNT, 0, 0);
+    LRESULT count = 0;
+    if (!Ask(hTaskTrayWnd, TB_BUTTONCOUNT, 0, 0, count)) count = 0;
     ui::App().ProcessMessages();
     if (count <= 0) return;
     if (count > MaxButtonsPerToolbar) count = MaxButtonsPerToolbar;
 
     const size_t base = static_cast<size_t>(TotalBtnCount);
-    const size_t total = base + static_cast<size_t>(count);
+    const size_t buttons = static_cast<size_t>(count);
     // Slots of buttons that are skipped stay empty rather than keep an earlier icon.
-    TrayNotify.resize(total);
-    ToolTip.resize(total);
-    std::fill(TrayNotify.begin() + static_cast<std::ptrdiff_t>(base), TrayNotify.end(),
-              TTrayNotify{});
-    std::fill(ToolTip.begin() + static_cast<std::ptrdiff_t>(base), ToolTip.end(), std::wstring());
-    TotalBtnCount = static_cast<std::int32_t>(total);
+    TrayNotify.resize(base);
+    TrayNotify.resize(base + buttons);
+    ToolTip.resize(base);
+    ToolTip.resize(base + buttons);
+    TotalBtnCount = static_cast<std::int32_t>(base + buttons);
 
-    wchar_t text[TextUnits];
-    for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-        TBBUTTON button{};
-        if (!SendMessageW(hTaskTrayWnd, TB_GETBUTTON, i,
-                          reinterpret_cast<LPARAM>(buttonBuffer.Address())) ||
-            !ReadRemote(process.Get(), buttonBuffer.Address(), button) || button.dwData == 0) {
-            continue;
+    const ToolbarRead read{hTaskTrayWnd, process.Get(), block.Address()};
+    for (size_t first = 0; first < buttons; first += ButtonsPerBlock) {
+        const size_t batch = std::min(ButtonsPerBlock, buttons - first);
+        if (!read.Batch(first, batch, TrayNotify.data() + base + first,
+                        ToolTip.data() + base + first)) {
+            // Its late answer still writes into the block, which therefore stays.
+            block.Abandon();
+            TrayNotify.resize(base);
+            ToolTip.resize(base);
+            TotalBtnCount = static_cast<std::int32_t>(base);
+            return;
         }
-        TBBUTTONINFOW info{};
-        info.cbSize = sizeof info;
-        info.dwMask = TBIF_TEXT | TBIF_LPARAM | TBIF_COMMAND;
-        info.pszText = static_cast<LPWSTR>(textBuffer.Address());
-        info.cchText = static_cast<int>(TextUnits);
-        SIZE_T written = 0;
-        if (!WriteProcessMemory(process.Get(), infoBuffer.Address(), &info, sizeof info,
-                                &written)) {
-            continue;
-        }
-        SendMessageW(hTaskTrayWnd, TB_GETBUTTONINFOW, static_cast<WPARAM>(button.idCommand),
-                     reinterpret_cast<LPARAM>(infoBuffer.Address()));
-        SIZE_T read = 0;
-        if (!ReadRemote(process.Get(), infoBuffer.Address(), info) ||
-            !ReadProcessMemory(process.Get(), textBuffer.Address(), text, sizeof text, &read) ||
-            read != sizeof text) {
-            continue;
-        }
-        TTrayNotify entry{};
-        if (!ReadRemote(process.Get(), reinterpret_cast<const void*>(info.lParam), entry)) continue;
-        TrayNotify[base + i] = entry;
-        // Never past the buffer, whatever the toolbar wrote into it.
-        ToolTip[base + i].assign(text, wcsnlen(text, TextUnits - 1));
     }
 }
 

@@ -17,7 +17,8 @@ namespace {
 using Kind = Command::Kind;
 
 auto Fields(const IconSpec& i) {
-    return std::tie(i.area, i.id, i.message, i.color, i.data, i.noIcon, i.ownerGone, i.tip);
+    return std::tie(i.area, i.id, i.message, i.color, i.data, i.noIcon, i.ownerGone, i.tip,
+                    i.command, i.info);
 }
 
 TEST(ScenarioLine, IconLinesGiveTheIcon) {
@@ -26,17 +27,49 @@ TEST(ScenarioLine, IconLinesGiveTheIcon) {
         const wchar_t* line;
         IconSpec icon;
     } cases[] = {
-        {L"icon tray id=1", {Area::Tray, 1, 0x8000, 0x808080, none, false, false, L""}},
+        {L"icon tray id=1",
+         {Area::Tray, 1, 0x8000, 0x808080, none, false, false, L"", {}, InfoFault::None}},
         {L"  icon\toverflow  id=0x10 msg=1024 color=#ABCDEF data=junk tip=a  b  ",
-         {Area::Overflow, 16, 0x400, 0xABCDEF, DataFault::Junk, false, false, L"a  b  "}},
+         {Area::Overflow,
+          16,
+          0x400,
+          0xABCDEF,
+          DataFault::Junk,
+          false,
+          false,
+          L"a  b  ",
+          {},
+          InfoFault::None}},
         {L"icon system id=4294967295 msg=0xFFFF data=zero hicon=none owner=gone",
-         {Area::System, 0xFFFFFFFF, 0xFFFF, 0x808080, DataFault::Zero, true, true, L""}},
+         {Area::System,
+          0xFFFFFFFF,
+          0xFFFF,
+          0x808080,
+          DataFault::Zero,
+          true,
+          true,
+          L"",
+          {},
+          InfoFault::None}},
         {L"icon tray id=3 tip=電源: 80%\\nC:\\\\x id=9",
-         {Area::Tray, 3, 0x8000, 0x808080, none, false, false, L"電源: 80%\nC:\\x id=9"}},
+         {Area::Tray,
+          3,
+          0x8000,
+          0x808080,
+          none,
+          false,
+          false,
+          L"電源: 80%\nC:\\x id=9",
+          {},
+          InfoFault::None}},
         {L"icon tray id=5 tipfill=5 tip=ab",
-         {Area::Tray, 5, 0x8000, 0x808080, none, false, false, L"ababa"}},
+         {Area::Tray, 5, 0x8000, 0x808080, none, false, false, L"ababa", {}, InfoFault::None}},
+        {L"icon overflow id=6 cmd=7 info=stall",
+         {Area::Overflow, 6, 0x8000, 0x808080, none, false, false, L"", 7, InfoFault::Stall}},
+        {L"icon tray id=8 info=fail cmd=0x7FFF tip=x",
+         {Area::Tray, 8, 0x8000, 0x808080, none, false, false, L"x", 0x7FFF, InfoFault::Fail}},
         {L"icon tray id=5 tipfill=3",
-         {Area::Tray, 5, 0x8000, 0x808080, none, false, false, L"xxx"}},
+         {Area::Tray, 5, 0x8000, 0x808080, none, false, false, L"xxx", {}, InfoFault::None}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.line)));
@@ -62,7 +95,8 @@ TEST(Scenario, ReadsLayoutAndIconsInOrder) {
     ASSERT_EQ(result.error, L"");
     EXPECT_EQ(result.scenario.layout, Layout::Vista);
     ASSERT_EQ(result.scenario.icons.size(), 3u);
-    const IconSpec two{Area::System, 2, 0x8000, 0x808080, DataFault::None, false, false, L"two"};
+    const IconSpec two{Area::System, 2,     0x8000, 0x808080, DataFault::None,
+                       false,        false, L"two", {},       InfoFault::None};
     EXPECT_EQ(Fields(result.scenario.icons[1]), Fields(two));
     EXPECT_EQ(result.scenario.icons[2].tip, L"three");
     EXPECT_EQ(ParseScenario(L"icon tray id=7\n").scenario.layout, Layout::Win7);
@@ -91,6 +125,10 @@ TEST(Scenario, RejectsJunkWithAReasonAndItsLine) {
         {L"layout win10", L"unknown layout 'win10'"},
         {L"layout win7 vista", L"unexpected 'vista'"},
         {L"remove", L"remove needs id="},
+        {L"icon tray id=1 cmd=0", L"cmd must lie between 1 and 0x7FFF"},
+        {L"icon tray id=1 info=slow", L"bad value 'slow' for info"},
+        {L"poke id=5", L"poke needs hwnd="},
+        {L"poke hwnd=5", L"remove, clear and restart are commands, not scenario lines"},
         {L"restart", L"remove, clear and restart are commands, not scenario lines"},
         {L"layout win7\r\n\r\nicon tray id=1\r\nicon overflow id=1", L"id 1 used twice"},
         {L"icon tray id=1\nlayout vista", L"layout must come once, before the icons"},

@@ -119,11 +119,14 @@ std::optional<Layout> ParseLayout(std::wstring_view word) {
 std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpec& icon,
                          std::optional<std::uint32_t>& fill) {
     const auto bad = [&] { return L"bad value " + Quoted(value) + L" for " + std::wstring(key); };
-    if (key == L"id" || key == L"msg" || key == L"tipfill") {
+    if (key == L"id" || key == L"msg" || key == L"tipfill" || key == L"cmd") {
         const auto number = ParseNumber(value);
         if (!number) return bad();
         if (key == L"id") {
             icon.id = *number;
+        } else if (key == L"cmd") {
+            if (*number < 1 || *number > 0x7FFF) return L"cmd must lie between 1 and 0x7FFF";
+            icon.command = *number;
         } else if (key == L"msg") {
             if (*number < kMinMessage || *number > kMaxMessage) {
                 return L"msg must lie between 0x400 and 0xFFFF";
@@ -144,6 +147,14 @@ std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpe
             icon.data = DataFault::Zero;
         } else if (value == L"junk") {
             icon.data = DataFault::Junk;
+        } else {
+            return bad();
+        }
+    } else if (key == L"info") {
+        if (value == L"fail") {
+            icon.info = InfoFault::Fail;
+        } else if (value == L"stall") {
+            icon.info = InfoFault::Stall;
         } else {
             return bad();
         }
@@ -196,11 +207,16 @@ std::wstring ParseIcon(std::wstring_view rest, IconSpec& icon) {
     return {};
 }
 
-std::wstring ParseRemove(std::wstring_view rest, std::uint32_t& id) {
+// "<keyword> <name>=N"
+std::wstring ParseNumbered(std::wstring_view keyword, std::wstring_view rest,
+                           std::wstring_view name, std::uint32_t& id) {
+    const std::wstring prefix = std::wstring(name) + L"=";
     const std::wstring_view option = NextWord(rest);
-    if (option.substr(0, 3) != L"id=") return L"remove needs id=";
-    const auto number = ParseNumber(option.substr(3));
-    if (!number) return L"bad value " + Quoted(option.substr(3)) + L" for id";
+    if (option.substr(0, prefix.size()) != prefix)
+        return std::wstring(keyword) + L" needs " + prefix;
+    const auto number = ParseNumber(option.substr(prefix.size()));
+    if (!number)
+        return L"bad value " + Quoted(option.substr(prefix.size())) + L" for " + std::wstring(name);
     id = *number;
     if (!TrimLeft(rest).empty()) return L"unexpected " + Quoted(TrimLeft(rest));
     return {};
@@ -219,7 +235,10 @@ LineResult ParseLine(std::wstring_view line) {
         result.error = ParseIcon(rest, command.icon);
     } else if (keyword == L"remove") {
         command.kind = Command::Kind::Remove;
-        result.error = ParseRemove(rest, command.id);
+        result.error = ParseNumbered(keyword, rest, L"id", command.id);
+    } else if (keyword == L"poke") {
+        command.kind = Command::Kind::Poke;
+        result.error = ParseNumbered(keyword, rest, L"hwnd", command.id);
     } else if (keyword == L"layout") {
         command.kind = Command::Kind::Layout;
         const std::wstring_view name = NextWord(rest);

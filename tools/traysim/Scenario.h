@@ -4,17 +4,22 @@
 //     # a comment; blank lines are ignored
 //     layout win7|vista|nopager|nooverflow            at most once, before the icons
 //     icon tray|overflow|system id=N [msg=N] [color=#RRGGBB] [data=zero|junk]
-//          [hicon=none] [owner=gone] [tipfill=N] [tip=TEXT]
+//          [hicon=none] [owner=gone] [cmd=N] [info=fail|stall] [tipfill=N] [tip=TEXT]
 //
 // Numbers are decimal or 0x-hexadecimal, 32 bits at most; msg (default 0x8000) lies in
 // 0x400..0xFFFF; color defaults to #808080. tip= comes last and takes the rest of the line,
 // with \n for a line break and \\ for a backslash; tipfill=N repeats the tip (or "x") to
-// exactly N units, N up to kMaxTip.
+// exactly N units, N up to kMaxTip. cmd=N gives the button that command identifier (icons
+// may share one; by default each button has its own). info=fail makes the toolbar refuse
+// the button's info, info=stall makes it stop answering for kStallMs when asked for it.
 // "system" icons exist on Vista only, "overflow" ones on win7 and vista. At run time a
-// command is one icon line, "remove id=N", "clear" or "restart".
+// command is one icon line, "remove id=N", "clear", "restart" or "poke hwnd=N" (send the
+// window N and every window below it the notifications a parent gets from its controls,
+// naming a window of the simulator and junk, as a hostile program could).
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,7 +35,11 @@ enum class Area { Tray, Overflow, System };
 // What a button's data points at: the icon's record, nothing (0), or unreadable memory.
 enum class DataFault { None, Zero, Junk };
 
+// What the toolbar does when another process asks for the button's info.
+enum class InfoFault { None, Fail, Stall };
+
 inline constexpr std::size_t kMaxTip = 8192;
+inline constexpr unsigned kStallMs = 2000;
 inline constexpr std::uint32_t kMinMessage = 0x0400;
 inline constexpr std::uint32_t kMaxMessage = 0xFFFF;
 
@@ -43,14 +52,16 @@ struct IconSpec {
     bool noIcon = false;    // the record's icon handle is 0
     bool ownerGone = false; // the owner window is destroyed once the button exists
     std::wstring tip;
+    std::optional<std::uint32_t> command;
+    InfoFault info = InfoFault::None;
 };
 
 struct Command {
-    enum class Kind { None, Layout, Icon, Remove, Clear, Restart };
+    enum class Kind { None, Layout, Icon, Remove, Clear, Restart, Poke };
     Kind kind = Kind::None;
     Layout layout = Layout::Win7; // Kind::Layout
     IconSpec icon;                // Kind::Icon
-    std::uint32_t id = 0;         // Kind::Remove
+    std::uint32_t id = 0;         // Kind::Remove; the window for Kind::Poke
 };
 
 struct LineResult {

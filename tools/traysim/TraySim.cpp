@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <stdexcept>
 
@@ -70,6 +71,36 @@ bool IsButtonUp(UINT message) {
     return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
 }
 
+// The window and all below it get WM_COMMAND, WM_CTLCOLOR* and WM_NOTIFY naming `own`,
+// which claims to be a control of Orvane's toolkit, and naming junk.
+void Poke(HWND target, HWND own) {
+    constexpr wchar_t claim[] = L"Orvane.Control";
+    SetPropW(own, claim, reinterpret_cast<HANDLE>(kJunkAddress));
+    std::vector<HWND> windows{target};
+    EnumChildWindows(
+        target,
+        [](HWND child, LPARAM list) {
+            reinterpret_cast<std::vector<HWND>*>(list)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&windows));
+    NMHDR header{own, 1, static_cast<UINT>(NM_CLICK)};
+    for (HWND window : windows) {
+        const auto send = [window](UINT message, WPARAM wParam, LPARAM lParam) {
+            DWORD_PTR answer = 0;
+            SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, 1000, &answer);
+        };
+        for (const LPARAM from : {reinterpret_cast<LPARAM>(own), LPARAM{kJunkAddress}}) {
+            send(WM_COMMAND, MAKEWPARAM(1, BN_CLICKED), from);
+            for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message)
+                send(message, kJunkAddress, from);
+        }
+        send(WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));
+        send(WM_NOTIFY, 1, kJunkAddress);
+    }
+    RemovePropW(own, claim);
+}
+
 std::wstring CurrentTime() {
     SYSTEMTIME now;
     GetLocalTime(&now);
@@ -105,8 +136,9 @@ public:
     std::vector<IconInfo> Icons() const {
         std::vector<IconInfo> icons;
         for (const ToolbarControl* toolbar : shell_->Toolbars()) {
+            std::map<int, int> seen; // buttons may share a command
             for (const int command : toolbar->Commands()) {
-                const Button* button = ByCommand(command);
+                const Button* button = ByCommand(command, toolbar, seen[command]++);
                 if (!button) continue;
                 icons.push_back({button->area, toolbar->Window(), command, button->owner,
                                  button->id, button->message,
@@ -153,6 +185,10 @@ public:
             return true;
         case Command::Kind::Restart:
             Restart();
+            return true;
+        case Command::Kind::Poke:
+            Poke(reinterpret_cast<HWND>(static_cast<std::uintptr_t>(command.id)),
+                 shell_->taskbar.Get());
             return true;
         }
         return false;
@@ -251,6 +287,8 @@ private:
 
     void Show(Button& button) {
         button.command = nextCommand_++;
+        if (button.scenarioIcon && button.scenarioIcon->command)
+            button.command = static_cast<int>(*button.scenarioIcon->command);
         const bool noIcon = button.scenarioIcon && button.scenarioIcon->noIcon;
         button.record = {reinterpret_cast<std::uintptr_t>(button.owner), button.id, button.message,
                          0, noIcon ? 0 : reinterpret_cast<std::uintptr_t>(button.icon.Get())};
@@ -366,6 +404,12 @@ private:
                                         UINT_PTR, DWORD_PTR self) {
         if (message == WM_NCDESTROY) {
             RemoveWindowSubclass(window, ToolbarProc, 0);
+        } else if (message == TB_GETBUTTONINFOW && lParam &&
+                   InSendMessageEx(nullptr) != ISMEX_NOSEND) {
+            const InfoFault fault = reinterpret_cast<Impl*>(self)->InfoFaultOf(
+                window, wParam, *reinterpret_cast<const TBBUTTONINFOW*>(lParam));
+            if (fault == InfoFault::Fail) return -1;
+            if (fault == InfoFault::Stall) Sleep(kStallMs);
         } else if (IsMouseMessage(message)) {
             reinterpret_cast<Impl*>(self)->ForwardMouse(window, message, lParam);
         }
@@ -415,6 +459,33 @@ private:
             if (command != 0 && button->command == command) return button.get();
         }
         return nullptr;
+    }
+
+    // The nth button of this toolbar with this command, in the order they were added.
+    Button* ByCommand(int command, const ToolbarControl* toolbar, int nth) const {
+        for (const auto& button : buttons_) {
+            if (button->command == command && shell_->ToolbarFor(button->area) == toolbar &&
+                nth-- == 0) {
+                return button.get();
+            }
+        }
+        return nullptr;
+    }
+
+    InfoFault InfoFaultOf(HWND window, WPARAM wParam, const TBBUTTONINFOW& info) const {
+        const LRESULT index = (info.dwMask & TBIF_BYINDEX)
+                                  ? static_cast<LRESULT>(wParam)
+                                  : DefSubclassProc(window, TB_COMMANDTOINDEX, wParam, 0);
+        TBBUTTON data{};
+        if (index < 0 || !DefSubclassProc(window, TB_GETBUTTON, static_cast<WPARAM>(index),
+                                          reinterpret_cast<LPARAM>(&data))) {
+            return InfoFault::None;
+        }
+        for (const auto& button : buttons_) {
+            if (button->scenarioIcon && data.dwData == reinterpret_cast<DWORD_PTR>(&button->record))
+                return button->scenarioIcon->info;
+        }
+        return InfoFault::None;
     }
 
     Button* BySpecId(std::uint32_t id) const {

@@ -6,11 +6,26 @@
 #include <algorithm>
 #include <set>
 #include <stdexcept>
+#include <unordered_map>
 
 namespace orvane::ui {
 namespace {
 
-constexpr wchar_t ControlProperty[] = L"Orvane.Control";
+// Which control a window belongs to. Kept here rather than on the window, where any
+// process could put a pointer of its choosing; per thread, as windows are.
+std::unordered_map<HWND, Control*>& Controls() {
+    thread_local std::unordered_map<HWND, Control*> controls;
+    return controls;
+}
+
+bool SentFromAnotherThread() {
+    return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0;
+}
+
+bool IsNotification(UINT message) {
+    return message == WM_COMMAND || message == WM_NOTIFY ||
+           (message >= WM_CTLCOLORMSGBOX && message <= WM_CTLCOLORSTATIC);
+}
 
 } // namespace
 
@@ -22,13 +37,19 @@ Control::~Control() {
     if (parent_) std::erase(parent_->children_, this);
     if (window_) {
         RemoveWindowSubclass(window_, SubclassProc, 0);
-        RemovePropW(window_, ControlProperty);
+        Controls().erase(window_);
         DestroyWindow(std::exchange(window_, nullptr));
     }
 }
 
 Control* Control::FromHandle(HWND window) {
-    return window ? static_cast<Control*>(GetPropW(window, ControlProperty)) : nullptr;
+    const auto found = Controls().find(window);
+    return found == Controls().end() ? nullptr : found->second;
+}
+
+Control* Control::NotifyingChild(HWND window) const {
+    Control* child = FromHandle(window);
+    return child && IsChild(window_, window) ? child : nullptr;
 }
 
 const wchar_t* Control::OwnClass(const wchar_t* name, UINT style) {
@@ -68,7 +89,7 @@ void Control::Create(const Params& params) {
                               params.Bounds.bottom - params.Bounds.top, parentWindow, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
     if (!window_) throw std::runtime_error("CreateWindowEx failed");
-    SetPropW(window_, ControlProperty, this);
+    Controls()[window_] = this;
     SetWindowSubclass(window_, SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     if (parent_) {
         parent_->children_.push_back(this);
@@ -80,9 +101,12 @@ void Control::Create(const Params& params) {
 LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                        UINT_PTR, DWORD_PTR self) {
     auto* control = reinterpret_cast<Control*>(self);
+    // Our controls notify from this thread; what comes from elsewhere may name any window
+    // and carry any pointer, so none of it is read.
+    if (IsNotification(message) && SentFromAnotherThread()) return 0;
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, 0);
-        RemovePropW(window, ControlProperty);
+        Controls().erase(window);
         control->window_ = nullptr;
         return DefSubclassProc(window, message, wParam, lParam);
     }
@@ -99,7 +123,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
         if (lParam) {
-            if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+            if (Control* child = NotifyingChild(reinterpret_cast<HWND>(lParam))) {
                 child->Command(HIWORD(wParam));
                 return 0;
             }
@@ -109,7 +133,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_NOTIFY: {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (Control* child = FromHandle(header->hwndFrom)) {
+        if (Control* child = NotifyingChild(header->hwndFrom)) {
             if (auto result = child->Notify(*header)) return *result;
         }
         break;
@@ -118,7 +142,7 @@ LRESULT Control::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
     case WM_CTLCOLORLISTBOX:
-        if (Control* child = FromHandle(reinterpret_cast<HWND>(lParam))) {
+        if (Control* child = NotifyingChild(reinterpret_cast<HWND>(lParam))) {
             // The default sets the system's text colour; the child's own colours come after.
             const LRESULT standard = DefaultProc(message, wParam, lParam);
             HBRUSH brush = child->CtlColor(reinterpret_cast<HDC>(wParam));

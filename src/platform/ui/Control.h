@@ -18,7 +18,7 @@ enum class MouseButton { Left, Right, Middle };
 // Base of every window of the toolkit: an owned window handle whose messages arrive in
 // WndProc. A control is bound to its window for life, so it can be neither copied nor
 // moved. Notifications that Windows sends to a parent (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*)
-// are handed back to the control they concern.
+// are handed back to the control they concern when it is a child of that parent.
 class Control {
 public:
     Control(const Control&) = delete;
@@ -26,6 +26,7 @@ public:
     virtual ~Control();
 
     HWND Handle() const { return window_; }
+    // The control of a window of this thread, or null.
     static Control* FromHandle(HWND window);
     Control* Parent() const { return parent_; }
     // The window that holds this control's children (a scroll box answers its content pane).
@@ -106,6 +107,8 @@ protected:
     virtual void ChildBoundsChanged() {}
 
     HBRUSH BackgroundBrush();
+    // The control of a window below this one that may notify it, or null for any other.
+    Control* NotifyingChild(HWND window) const;
     HFONT FontHandle() const { return fontHandle_.Get(); }
 
 private:

@@ -87,9 +87,9 @@ TEST_F(KestrinItemsTest, ADamagedCountCannotExhaustMemory) {
     const auto started = std::chrono::steady_clock::now();
     TDozedeR64Form form;
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(2));
-    EXPECT_EQ(form.KestrinItemCount, 3);
-    EXPECT_EQ(form.KestrinItem.size(), 3u);
-    EXPECT_EQ(form.NID.size(), 3u);
+    EXPECT_EQ(form.KestrinItemCount, 2); // the keys of one section, not of all together
+    EXPECT_EQ(form.KestrinItem.size(), 2u);
+    EXPECT_EQ(form.NID.size(), 2u);
 
     GivenKestrin(L"[ItemCount]\r\nValue=-3\r\n[ItemFileName]\r\n0=a.exe\r\n");
     TDozedeR64Form negative;

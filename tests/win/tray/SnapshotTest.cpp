@@ -193,6 +193,84 @@ INSTANTIATE_TEST_SUITE_P(
                                 1}),
     [](const auto& info) { return info.param.name; });
 
+TEST_F(SnapshotTest, ButtonsSharingACommandKeepTheirOwnDataAndTips) {
+    SimulatorProcess tray("layout win7\n"
+                          "icon tray id=1 cmd=7 tip=first\n"
+                          "icon tray id=2 cmd=7 tip=second\n"
+                          "icon overflow id=3 cmd=7 tip=third\n");
+    form->Button1Click();
+    ASSERT_EQ(form->TotalBtnCount, 3);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"first", L"second", L"third"}));
+    for (UINT i = 0; i < 3; ++i) EXPECT_EQ(form->TrayNotify[i].uID, i + 1);
+}
+
+TEST_F(SnapshotTest, AButtonWhoseInfoIsRefusedLeavesItsSlotEmpty) {
+    SimulatorProcess tray("layout win7\n"
+                          "icon tray id=1 tip=first\n"
+                          "icon tray id=2 info=fail tip=refused\n"
+                          "icon tray id=3 tip=third\n");
+    form->Button1Click();
+    EXPECT_TRUE(dialogs.shown.empty());
+    ASSERT_EQ(form->TotalBtnCount, 3);
+    EXPECT_EQ(Tips(), (std::vector<std::wstring>{L"first", L"", L"third"}));
+    EXPECT_EQ(form->TrayNotify[1].hWnd, nullptr);
+    EXPECT_EQ(form->TrayNotify[2].uID, 3u);
+}
+
+TEST_F(SnapshotTest, ReadsEveryButtonOfAToolbarLargerThanOneBatch) {
+    std::string scenario = "layout win7\n";
+    for (int i = 1; i <= 150; ++i) {
+        scenario += std::string("icon ") + (i % 3 ? "tray" : "overflow") +
+                    " id=" + std::to_string(i) + (i == 70 ? " data=zero" : "") + " tip=tip " +
+                    std::to_string(i) + "\n";
+    }
+    SimulatorProcess tray(scenario);
+    form->Button1Click();
+    ASSERT_EQ(form->TotalBtnCount, 150);
+    ASSERT_EQ(form->IconCountOnTaskTray, 100);
+    for (int slot = 0; slot < 150; ++slot) {
+        // The tray's icons in order, then the overflow's.
+        const int id = slot < 100 ? slot + 1 + slot / 2 : 3 * (slot - 99);
+        const auto i = static_cast<size_t>(slot);
+        EXPECT_EQ(form->TrayNotify[i].uID, id == 70 ? 0u : static_cast<UINT>(id)) << slot;
+        EXPECT_EQ(form->ToolTip[i], id == 70 ? L"" : L"tip " + std::to_wstring(id)) << slot;
+    }
+}
+
+struct StallCase {
+    const char* name;
+    const char* scenario;
+    std::vector<std::wstring> messages;
+    std::vector<std::wstring> tips;
+};
+
+class SnapshotStallTest : public SnapshotTest, public testing::WithParamInterface<StallCase> {};
+
+// The simulator stalls for two seconds; the refresh gives that toolbar up well before.
+TEST_P(SnapshotStallTest, AToolbarThatStopsAnsweringIsAFailedRead) {
+    SimulatorProcess tray(GetParam().scenario);
+    const DWORD start = GetTickCount();
+    form->Button1Click();
+    EXPECT_LT(GetTickCount() - start, 1500u);
+    EXPECT_EQ(dialogs.Texts(), GetParam().messages);
+    EXPECT_EQ(Tips(), GetParam().tips);
+    EXPECT_EQ(form->TrayNotify.size(), GetParam().tips.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Trays, SnapshotStallTest,
+    testing::Values(StallCase{"Tray",
+                              "layout win7\nicon tray id=1 tip=a\nicon tray id=2 info=stall tip=b\n"
+                              "icon overflow id=3 tip=c\n",
+                              {texts::TrayInfoFailed0},
+                              {}},
+                    StallCase{"Overflow",
+                              "layout win7\nicon tray id=1 tip=a\nicon overflow id=2 tip=b\n"
+                              "icon overflow id=3 info=stall tip=c\n",
+                              {},
+                              {L"a"}}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
     SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 tip=b\n"
                           "icon overflow id=3 tip=c\n");

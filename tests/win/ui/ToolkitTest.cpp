@@ -1,3 +1,4 @@
+#include "platform/Clock.h"
 #include "platform/ui/Application.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
@@ -8,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace orvane::ui {
@@ -250,6 +253,70 @@ TEST(ControlTest, ChildrenTakeTheirParentsColourAndFontUntilTheyHaveTheirOwn) {
     sized.SetSize(18);
     EXPECT_EQ(sized.Size(), 18);
     EXPECT_EQ(sized.Height, -24); // at 96 dots per inch
+}
+
+// A window of some other code, dressed as one of ours the way the toolkit once recognised
+// its controls.
+struct ForeignWindow {
+    explicit ForeignWindow(Control* pretends) {
+        window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 nullptr, nullptr);
+        SetPropW(window, L"Orvane.Control", pretends);
+    }
+    ~ForeignWindow() { DestroyWindow(window); }
+    HWND window;
+};
+
+TEST(ControlTest, OnlyAChildOfTheReceiverNotifiesIt) {
+    Form form, other;
+    Button button(form);
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    const auto click = [](HWND to, HWND from) {
+        SendMessageW(to, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED), reinterpret_cast<LPARAM>(from));
+    };
+    ForeignWindow foreign(&button);
+    click(form.Handle(), foreign.window);
+    click(other.Handle(), button.Handle());
+    click(form.Handle(), form.Handle());
+    EXPECT_EQ(clicks, 0);
+    click(form.Handle(), button.Handle());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(ControlTest, NotificationsSentFromAnotherThreadAreIgnoredUnread) {
+    Form form;
+    Button button(form);
+    button.SetColor(RGB(1, 2, 3));
+    int clicks = 0;
+    button.OnClick = [&] { ++clicks; };
+    // A header nobody may read: touching it would end the program.
+    void* unreadable = VirtualAlloc(nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_NOACCESS);
+    ASSERT_NE(unreadable, nullptr);
+    const HWND target = form.Handle(), child = button.Handle();
+    std::vector<LRESULT> answers;
+    std::atomic<bool> done = false;
+    std::thread sender([&] {
+        answers.push_back(SendMessageW(target, WM_COMMAND, MAKEWPARAM(0, BN_CLICKED),
+                                       reinterpret_cast<LPARAM>(child)));
+        answers.push_back(SendMessageW(target, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(unreadable)));
+        answers.push_back(SendMessageW(target, WM_NOTIFY, 0, 0x1230));
+        answers.push_back(
+            SendMessageW(target, WM_CTLCOLORBTN, 0x1234, reinterpret_cast<LPARAM>(child)));
+        done = true;
+        PostMessageW(target, WM_NULL, 0, 0);
+    });
+    App().ProcessMessagesUntil(platform::Now(), 5000, [&] { return done.load(); });
+    sender.join();
+    VirtualFree(unreadable, 0, MEM_RELEASE);
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(answers, (std::vector<LRESULT>{0, 0, 0, 0}));
+    // From its own thread the same colour message is answered with the button's brush.
+    HDC dc = GetDC(child);
+    EXPECT_NE(SendMessageW(target, WM_CTLCOLORBTN, reinterpret_cast<WPARAM>(dc),
+                           reinterpret_cast<LPARAM>(child)),
+              0);
+    ReleaseDC(child, dc);
 }
 
 } // namespace
