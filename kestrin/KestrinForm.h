@@ -2,6 +2,7 @@
 // Kestrin's main window: the list of applications that Orvane keeps in the notification area.
 
 #include "kestrin/KestrinList.h"
+#include "platform/Module.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
@@ -11,7 +12,7 @@ namespace orvane::kestrin {
 
 class TKestrinForm : public ui::Form {
 public:
-    explicit TKestrinForm(const std::wstring& dataFolder = KestrinDataFolder());
+    explicit TKestrinForm(const std::wstring& dataFolder = platform::UserDataFolder());
 
     // Shows the window as `showCommand` asks (by default as the starter asked) and tells
     // Orvane that Kestrin is up.

@@ -26,53 +26,47 @@ std::int32_t ItemNumber(const std::wstring& key) {
 
 } // namespace
 
-std::wstring KestrinDataFolder() {
-    wchar_t documents[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
-    const std::wstring folder = std::wstring(documents) + L"\\Kelmora\\OrvaneData";
-    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    return folder + L'\\';
-}
-
 KestrinList KestrinFile::Load() const {
+    const IniFile ini(path_);
     KestrinList list;
-    list.KestrinBeforeStart = ini_.ReadBool(BeforeStart, Value, true);
-    const std::int32_t count = ini_.ReadCount(ItemCount, Value, ItemFileName);
+    list.KestrinBeforeStart = ini.ReadBool(BeforeStart, Value, true);
+    const std::int32_t count = ini.ReadCount(ItemCount, Value, ItemFileName);
     list.Items.resize(static_cast<size_t>(count));
     for (std::int32_t i = 0; i < count; ++i) {
         const std::wstring n = std::to_wstring(i);
         KestrinEntry& item = list.Items[static_cast<size_t>(i)];
-        item.FileName = ini_.ReadString(ItemFileName, n, L"");
-        item.BeforeStartText = ini_.ReadString(ItemBeforeStartText, n, L"");
-        item.Bit = ini_.ReadInteger(ItemBit, n, 0);
-        item.IsShowOnTaskBar = ini_.ReadBool(IsShowOnTaskBar, n, false);
+        item.FileName = ini.ReadString(ItemFileName, n, L"");
+        item.BeforeStartText = ini.ReadString(ItemBeforeStartText, n, L"");
+        item.Bit = ini.ReadInteger(ItemBit, n, 0);
+        item.IsShowOnTaskBar = ini.ReadBool(IsShowOnTaskBar, n, false);
         item.FileNumber = i;
     }
     return list;
 }
 
 void KestrinFile::Save(KestrinList& list) {
+    IniFile ini(path_);
     std::vector<KestrinEntry>& items = list.Items;
     for (KestrinEntry& item : items) {
         if (item.FileNumber >= 0)
-            item.Bit = ini_.ReadInteger(ItemBit, std::to_wstring(item.FileNumber), item.Bit);
+            item.Bit = ini.ReadInteger(ItemBit, std::to_wstring(item.FileNumber), item.Bit);
     }
     const auto count = static_cast<std::int32_t>(items.size());
     for (std::int32_t i = 0; i < count; ++i) {
         const std::wstring n = std::to_wstring(i);
         KestrinEntry& item = items[static_cast<size_t>(i)];
-        ini_.WriteString(ItemFileName, n, item.FileName);
-        ini_.WriteString(ItemBeforeStartText, n, item.BeforeStartText);
-        ini_.WriteInteger(ItemBit, n, item.Bit);
-        ini_.WriteBool(IsShowOnTaskBar, n, item.IsShowOnTaskBar);
+        ini.WriteString(ItemFileName, n, item.FileName);
+        ini.WriteString(ItemBeforeStartText, n, item.BeforeStartText);
+        ini.WriteInteger(ItemBit, n, item.Bit);
+        ini.WriteBool(IsShowOnTaskBar, n, item.IsShowOnTaskBar);
         item.FileNumber = i;
     }
-    ini_.WriteInteger(ItemCount, Value, count);
-    ini_.WriteBool(BeforeStart, Value, list.KestrinBeforeStart);
+    ini.WriteInteger(ItemCount, Value, count);
+    ini.WriteBool(BeforeStart, Value, list.KestrinBeforeStart);
     for (const wchar_t* section : {ItemFileName, ItemBeforeStartText, ItemBit, IsShowOnTaskBar}) {
-        for (const std::wstring& key : ini_.ReadKeys(section)) {
+        for (const std::wstring& key : ini.ReadKeys(section)) {
             const std::int32_t number = ItemNumber(key);
-            if (number < 0 || number >= count) ini_.DeleteKey(section, key);
+            if (number < 0 || number >= count) ini.DeleteKey(section, key);
         }
     }
 }

@@ -24,14 +24,11 @@ struct KestrinList {
     std::vector<KestrinEntry> Items;
 };
 
-// Documents\Kelmora\OrvaneData\, created when missing.
-std::wstring KestrinDataFolder();
-
 class KestrinFile {
 public:
-    explicit KestrinFile(const std::wstring& dataFolder) : ini_(dataFolder + L"Kestrin.ini") {}
+    explicit KestrinFile(const std::wstring& dataFolder) : path_(dataFolder + L"Kestrin.ini") {}
 
-    const std::wstring& Path() const { return ini_.Path(); }
+    const std::wstring& Path() const { return path_; }
     // Missing keys take their defaults; the count is believed only as far as there are
     // file names, so a damaged count costs neither time nor memory.
     KestrinList Load() const;
@@ -41,7 +38,8 @@ public:
     void Save(KestrinList& list);
 
 private:
-    IniFile ini_;
+    // Each load and save reads the file anew: Orvane writes into it meanwhile.
+    std::wstring path_;
 };
 
 } // namespace orvane::kestrin

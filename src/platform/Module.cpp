@@ -17,4 +17,12 @@ std::wstring ExecutablePath() {
     }
 }
 
+std::wstring UserDataFolder() {
+    wchar_t documents[MAX_PATH] = {};
+    SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
+    const std::wstring folder = std::wstring(documents) + L"\\Kelmora\\OrvaneData";
+    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+    return folder + L'\\';
+}
+
 } // namespace orvane::platform

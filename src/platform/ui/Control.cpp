@@ -18,6 +18,12 @@ std::unordered_map<HWND, Control*>& Controls() {
     return controls;
 }
 
+// Windows of ours with a message being handled now, and how many deep.
+std::unordered_map<HWND, int>& Busy() {
+    thread_local std::unordered_map<HWND, int> busy;
+    return busy;
+}
+
 bool SentFromAnotherThread() {
     return (InSendMessageEx(nullptr) & (ISMEX_SEND | ISMEX_NOTIFY | ISMEX_CALLBACK)) != 0;
 }
@@ -102,8 +108,10 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
                                        UINT_PTR, DWORD_PTR self) {
     auto* control = reinterpret_cast<Control*>(self);
     // Our controls notify from this thread; what comes from elsewhere may name any window
-    // and carry any pointer, so none of it is read.
-    if (IsNotification(message) && SentFromAnotherThread()) return 0;
+    // and carry any pointer, so none of it is read. A control of ours that handles another
+    // program's message (a text set into an edit) notifies within it, and is believed.
+    if (IsNotification(message) && SentFromAnotherThread() && !NotifiesWhileBusy(message, lParam))
+        return 0;
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(window, SubclassProc, 0);
         Controls().erase(window);
@@ -111,8 +119,18 @@ LRESULT CALLBACK Control::SubclassProc(HWND window, UINT message, WPARAM wParam,
         return DefSubclassProc(window, message, wParam, lParam);
     }
     LRESULT result = 0;
+    // Counted by window: the handler may end the control itself.
+    ++Busy()[window];
     Guarded([&] { result = control->WndProc(message, wParam, lParam); });
+    if (--Busy()[window] == 0) Busy().erase(window);
     return result;
+}
+
+bool Control::NotifiesWhileBusy(UINT message, LPARAM lParam) {
+    // A WM_NOTIFY's sender is known only from the pointer it carries.
+    if (message == WM_NOTIFY) return false;
+    const HWND sender = reinterpret_cast<HWND>(lParam);
+    return FromHandle(sender) && Busy().contains(sender);
 }
 
 LRESULT Control::DefaultProc(UINT message, WPARAM wParam, LPARAM lParam) {

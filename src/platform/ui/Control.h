@@ -118,6 +118,9 @@ private:
     void ApplyFont();
     void InheritFont(const Font& font);
 
+    // The first control notifying about a message it is handling.
+    static bool NotifiesWhileBusy(UINT message, LPARAM lParam);
+
     HWND window_ = nullptr;
     Control* parent_ = nullptr;
     std::vector<Control*> children_;

@@ -1,15 +1,12 @@
 #include "support/Files.h"
 
+#include "platform/Module.h"
 #include "platform/Win.h"
 
 namespace orvane::test {
 
 std::wstring DataFolder() {
-    wchar_t documents[MAX_PATH] = {};
-    SHGetSpecialFolderPathW(nullptr, documents, CSIDL_PERSONAL, FALSE);
-    const std::wstring folder = std::wstring(documents) + L"\\Kelmora\\OrvaneData";
-    SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
-    return folder + L"\\";
+    return platform::UserDataFolder();
 }
 
 std::wstring ConfigPath() {

@@ -319,5 +319,23 @@ TEST(ControlTest, NotificationsSentFromAnotherThreadAreIgnoredUnread) {
     ReleaseDC(child, dc);
 }
 
+TEST(ControlTest, AnEditTellsOfATextThatAnotherThreadSetsButNotOfAForgedNotification) {
+    Form form;
+    Edit edit(form);
+    std::vector<std::wstring> changes;
+    edit.OnChange = [&] { changes.push_back(edit.Text()); };
+    const HWND target = form.Handle(), child = edit.Handle();
+    std::atomic<bool> done = false;
+    std::thread sender([&] {
+        SendMessageW(target, WM_COMMAND, MAKEWPARAM(0, EN_CHANGE), reinterpret_cast<LPARAM>(child));
+        SendMessageW(child, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Changed"));
+        done = true;
+        PostMessageW(target, WM_NULL, 0, 0);
+    });
+    App().ProcessMessagesUntil(platform::Now(), 5000, [&] { return done.load(); });
+    sender.join();
+    EXPECT_EQ(changes, std::vector<std::wstring>{L"Changed"});
+}
+
 } // namespace
 } // namespace orvane::ui
