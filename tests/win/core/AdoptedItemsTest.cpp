@@ -25,8 +25,10 @@ protected:
         form.KestrinBeforeStart = true;
         form.KestrinItem.assign(4, {});
         form.NID.assign(4, NOTIFYICONDATAW{});
-        form.KestrinItem[0] = {L"a.exe", apps[0], 1, L"a", true, 64, L"", false};
-        form.KestrinItem[1] = {L"b.exe", apps[1], 2, L"b", true, 64, L"", false};
+        // The windows' process is this one, which a tick finds still running.
+        const auto self = static_cast<std::int32_t>(GetCurrentProcessId());
+        form.KestrinItem[0] = {L"a.exe", apps[0], self, L"a", true, 64, L"", false};
+        form.KestrinItem[1] = {L"b.exe", apps[1], self, L"b", true, 64, L"", false};
         form.KestrinItem[2].Bit = 64;
         for (std::int32_t i = 0; i < 3; ++i) {
             form.PrepareItemRecord(i, icon.Get(), L"item " + std::to_wstring(i));
