@@ -2,9 +2,13 @@
 // window of the class exists; demodriver hover ENTRY puts the pointer on that cell of
 // Orvane's board; demodriver away puts it in the screen's top-left corner, away from the
 // board; demodriver close CLASS asks the visible window of the class to close; demodriver
-// key VK... presses the virtual keys (hexadecimal) together. Exit code 0 when done, 1 when
-// the window was not found in time.
+// key VK... presses the virtual keys (hexadecimal) together; demodriver list PATH lists the
+// application in Kestrin.ini, claimed and with its placeholder picture, as Kestrin leaves it.
+// Exit code 0 when done, 1 when the window was not found in time or the list not written.
 #include "board/Geometry.h"
+#include "core/Profile.h"
+#include "kestrin/BlueIcon.h"
+#include "kestrin/KestrinList.h"
 #include "resources/Texts.h"
 #include "support/Pointer.h"
 
@@ -37,6 +41,22 @@ int Hover(int entry) {
     ClientToScreen(board, &at);
     orvane::test::SendRecords({orvane::test::PointerMove(at)});
     return 0;
+}
+
+int List(const std::wstring& path) {
+    using namespace orvane::kestrin;
+    const std::wstring folder = KestrinDataFolder();
+    KestrinList list;
+    list.KestrinBeforeStart = true;
+    list.Items.push_back({path, L"", 64, false});
+    try {
+        KestrinFile(folder).Save(list);
+    } catch (const orvane::ProfileWriteError&) {
+        return 1;
+    }
+    const std::wstring picture = BlueIconPath(folder, 0);
+    WriteBlueIcon(picture, path);
+    return GetFileAttributesW(picture.c_str()) == INVALID_FILE_ATTRIBUTES ? 1 : 0;
 }
 
 } // namespace
@@ -73,7 +93,8 @@ int wmain(int argc, wchar_t** argv) {
         const HWND window = FindVisible(argv[2], nullptr, 5000);
         return window && PostMessageW(window, WM_CLOSE, 0, 0) ? 0 : 1;
     }
+    if (argc >= 3 && std::wcscmp(argv[1], L"list") == 0) return List(argv[2]);
     std::fwprintf(stderr, L"usage: demodriver wait CLASS [TIMEOUT_MS] | hover ENTRY | away | "
-                          L"close CLASS | key VK...\n");
+                          L"close CLASS | key VK... | list PATH\n");
     return 2;
 }
