@@ -8,6 +8,7 @@
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
+#include <cstring>
 #include <map>
 
 namespace orvane {
@@ -27,6 +28,14 @@ HICON OwnerProgramIcon(DWORD pid) {
     path.resize(std::max<size_t>(size, MAX_PATH) + 1, L'\0');
     WORD index = 0;
     return ExtractAssociatedIconW(GetModuleHandleW(nullptr), path.data(), &index);
+}
+
+// Written to the bits: the system's fill of a picture of the largest size costs several times
+// as long.
+void Whiten(ui::Bitmap& picture) {
+    GdiFlush();
+    for (int y = 0; y < picture.Height(); ++y)
+        std::memset(picture.ScanLine(y), 0xFF, static_cast<size_t>(picture.Width()) * 3);
 }
 
 } // namespace
@@ -55,7 +64,7 @@ void TDozedeR64Form::DrawIcon() {
     ScrollBox1.SetBounds(0, 0, ClientWidth(), Button1.Top());
     Image1.SetBounds(0, 0, Image1.Width(), Image1.Height());
     Image1.ClearPicture();
-    Image1.GetCanvas().FillRect({0, 0, Image1.Width(), Image1.Height()}, White);
+    Whiten(Image1.Picture());
     Image1.Changed();
     // The snapshot's handles belong to their programs. One left by a program that ended, or
     // under Wine any of another process, cannot be drawn here: the owner's program icon
@@ -64,13 +73,13 @@ void TDozedeR64Form::DrawIcon() {
     // New cells are shown at most once a frame: a paint per cell costs more than the cell.
     RECT unshown{};
     std::uint32_t shown = platform::Now();
+    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
     // Messages are processed between the cells: every round looks at the snapshot anew, and
     // a drawing started meanwhile takes over.
     for (std::int32_t i = 0; i < BoardEntries() && static_cast<size_t>(i) < TrayNotify.size();
          ++i) {
         const TTrayNotify entry = TrayNotify[static_cast<size_t>(i)];
         if (!entry.hIcon) continue;
-        KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
         const bool ownItem = entry.hWnd && (entry.hWnd == KestrinWnd || entry.hWnd == Handle()) &&
                              entry.uID < KestrinItem.size();
         ui::Bitmap made;

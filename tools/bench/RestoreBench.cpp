@@ -1,7 +1,8 @@
 // Times a restore of the main window, from the restore to the board drawn, over the sum of
 // its necessary parts measured in the same run (the snapshot alone, the drawing alone, the
 // restore of an empty window of the same size), with the simulated tray in another process,
-// at every icon size; and two suspects of the rest, the settings write and a repaint.
+// at every icon size; and two suspects of the rest, the settings write and a repaint. Then 500
+// icons at the largest size: the picture's memory and the time to scroll to the end.
 #include "bench/Bench.h"
 #include "board/ResizeBitmap.h"
 #include "platform/Monitor.h"
@@ -104,6 +105,37 @@ int wmain() try {
                         icons, size, drawn, alone, drawing, bare, overhead,
                         bench::Median(write) * 1e3, bench::Median(repaint) * 1e3);
         }
+    }
+    {
+        // The largest board: its picture's size, and scrolling to its end a page at a time.
+        test::SimulatorProcess simulator(Scenario(500));
+        program.settings.RadioGroupIconSize.SetItemIndex(SizeChoice(largest));
+        form.SetWindowState(ui::WindowState::Minimized);
+        double start = bench::Seconds();
+        form.SetWindowState(ui::WindowState::Normal);
+        const double restored = bench::Seconds() - start;
+        ui::App().ProcessMessages();
+        ui::ScrollBox& box = form.ScrollBox1;
+        const int end = form.Image1.Height() - box.ClientHeight();
+        const int page = box.ClientHeight();
+        int pages = 0;
+        start = bench::Seconds();
+        for (int y = page; pages == 0 || y - page < end; y += page, ++pages) {
+            box.ScrollTo(0, std::min(y, end));
+            UpdateWindow(form.Handle());
+            ui::App().ProcessMessages();
+        }
+        const double scrolled = bench::Seconds() - start;
+        if (box.ScrollY() != end) {
+            std::fprintf(stderr, "scrolled to %d, not to the end %d\n", box.ScrollY(), end);
+            return 1;
+        }
+        const ui::Bitmap& picture = form.Image1.Picture();
+        std::printf("%d icons at %d px: restore to drawn %.1f ms; picture %dx%d, %.1f MB; scroll "
+                    "to the end, %d pages drawn: %.1f ms\n",
+                    form.TotalBtnCount, form.IconSize, restored * 1e3, picture.Width(),
+                    picture.Height(), picture.Height() * ((picture.Width() * 3 + 3) / 4 * 4) / 1e6,
+                    pages, scrolled * 1e3);
     }
     for (int size : {48, 64, largest}) {
         std::printf("ResizeBitmap to %d px: %.1f million output pixels per second\n", size,
