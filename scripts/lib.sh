@@ -78,6 +78,8 @@ make_prefix() {
     done
     # No window manager here: Wine draws the window frames itself.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    # A crash ends the program instead of waiting for someone to close Wine's dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
 }
 

@@ -9,6 +9,7 @@
 #include "core/Profile.h"
 #include "kestrin/BlueIcon.h"
 #include "kestrin/KestrinList.h"
+#include "platform/Module.h"
 #include "resources/Texts.h"
 #include "support/Pointer.h"
 
@@ -45,7 +46,7 @@ int Hover(int entry) {
 
 int List(const std::wstring& path) {
     using namespace orvane::kestrin;
-    const std::wstring folder = KestrinDataFolder();
+    const std::wstring folder = orvane::platform::UserDataFolder();
     KestrinList list;
     list.KestrinBeforeStart = true;
     list.Items.push_back({path, L"", 64, false});
