@@ -61,6 +61,16 @@ protected:
         ASSERT_NE(companion, nullptr);
     }
     void TearDown() override {
+        // A notepad left by a failed step would keep the test run's output open.
+        for (HWND left; (left = FindWindowW(L"Notepad", nullptr));) {
+            if (const platform::UniqueHandle process{
+                    OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, ProcessOf(left))}) {
+                TerminateProcess(process.Get(), 1);
+                WaitForSingleObject(process.Get(), 5000);
+            } else {
+                break;
+            }
+        }
         if (program) program->End(main);
         if (companion && IsWindow(companion)) PostMessageW(companion, WM_CLOSE, 0, 0);
         test::ClearDataFolder();
@@ -119,12 +129,16 @@ TEST_F(CompanionEndToEnd, APlaceholderOnTheBoardStartsTheProgramAndItsMenuCloses
     const DWORD notepad = ProcessOf(window);
 
     // The shell's right click on the icon opens its menu; its access key closes the window.
-    PostMessageW(main, 0x52C, 0, WM_RBUTTONUP);
+    // Under load a menu whose owner could not come to the front may close again at once.
     HWND menu = nullptr;
-    ASSERT_TRUE(Within(3000, [&] {
-        menu = test::FindProcessWindow(program->Pid(), L"#32768");
-        return menu && IsWindowVisible(menu);
-    }));
+    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
+        PostMessageW(main, 0x52C, 0, WM_RBUTTONUP);
+        Within(3000, [&] {
+            menu = test::FindProcessWindow(program->Pid(), L"#32768");
+            return menu && IsWindowVisible(menu);
+        });
+    }
+    ASSERT_NE(menu, nullptr);
     // The menu's own loop takes the access key, wherever the keyboard focus is.
     PostMessageW(menu, WM_CHAR, 'c', 0);
     EXPECT_TRUE(Within(5000, [&] { return !IsWindow(window); }));
