@@ -152,7 +152,9 @@ void TKestrinForm::BtnDeleteClick() {
     if (!SelectedItem()) return;
     KestrinList list = list_;
     list.Items.erase(list.Items.begin() + index);
-    Store(std::move(list), std::min(index, static_cast<int>(list.Items.size()) - 1));
+    // Read before the list is handed over.
+    const int selected = std::min(index, static_cast<int>(list.Items.size()) - 1);
+    Store(std::move(list), selected);
 }
 
 void TKestrinForm::CheckBoxShowOnTaskBarClick() {

@@ -17,21 +17,14 @@ const std::wstring Notepad = L"C:\\windows\\system32\\notepad.exe";
 // Notepad processes started by a test; ended with it.
 struct NotepadsStarted {
     ~NotepadsStarted() {
-        const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-        PROCESSENTRY32W entry{};
-        entry.dwSize = sizeof entry;
-        for (BOOL more = Process32FirstW(snapshot, &entry); more;
-             more = Process32NextW(snapshot, &entry)) {
-            if (_wcsicmp(entry.szExeFile, L"notepad.exe") != 0 || before.count(entry.th32ProcessID))
-                continue;
-            if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, entry.th32ProcessID)) {
+        for (DWORD pid : Running()) {
+            if (before.count(pid)) continue;
+            if (HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid)) {
                 TerminateProcess(process, 1);
                 CloseHandle(process);
             }
         }
-        CloseHandle(snapshot);
     }
-    std::set<DWORD> before = Running();
     static std::set<DWORD> Running() {
         std::set<DWORD> found;
         const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -43,6 +36,7 @@ struct NotepadsStarted {
         CloseHandle(snapshot);
         return found;
     }
+    std::set<DWORD> before = Running();
 };
 
 class PlaceholderTest : public test::CompanionTest {};
