@@ -37,7 +37,7 @@ ensure_locale() {
 
 build_windows() {
     cmake -S "$ROOT" -B "$BUILD/win" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD/win" -j "$JOBS" "$@"
 }
 

@@ -3,6 +3,7 @@
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
 #include "platform/Monitor.h"
+#include "platform/ScopedFlag.h"
 #include "platform/ui/Application.h"
 #include "settings/Form3.h"
 
@@ -34,27 +35,38 @@ void TDozedeR64Form::FormResize() {
             // A refused write costs the stored size, not the board.
             ui::Guarded([this] { ConfigFile().WriteInteger(L"IconSize", L"Value", IconSize); });
         }
-        Button1Click();
+        {
+            const platform::ScopedValue<const MONITORINFO*> restoring(RestoreMonitor, &monitor);
+            Button1Click();
+        }
         ui::App().ProcessMessages();
         // The messages may have minimised the window again or begun the close.
         if (MyAppEnd || GetWindowState() != ui::WindowState::Normal) return;
-        if (Form3->CheckBoxHideTaskButton.Checked()) {
-            SetFormPosition();
-        } else {
-            const Point place = FormPositionCentred(Width(), Height(), WorkArea(monitor));
-            SetBounds(place.X, place.Y, Width(), Height());
-        }
+        PlaceAt(RestorePlace(Width(), Height(), monitor));
         Button1.SetFocus();
     }
     if (Form3->CheckBoxHideTaskButton.Checked()) DeleteTaskButton(Handle());
 }
 
-void TDozedeR64Form::SetFormPosition() {
+Point TDozedeR64Form::RestorePlace(int width, int height, const MONITORINFO& monitor) const {
+    if (Form3->CheckBoxHideTaskButton.Checked()) return PointerPlace(width, height);
+    return FormPositionCentred(width, height, WorkArea(monitor));
+}
+
+Point TDozedeR64Form::PointerPlace(int width, int height) const {
     POINT pointer{};
     GetCursorPos(&pointer);
-    const Point place = FormPositionBesidePointer(Width(), Height(), {pointer.x, pointer.y},
-                                                  WorkArea(platform::PointerMonitor()));
-    SetBounds(place.X, place.Y, Width(), Height());
+    return FormPositionBesidePointer(width, height, {pointer.x, pointer.y},
+                                     WorkArea(platform::PointerMonitor()));
+}
+
+void TDozedeR64Form::SetFormPosition() {
+    PlaceAt(PointerPlace(Width(), Height()));
+}
+
+// A move to where the window is already costs a repaint under some window systems.
+void TDozedeR64Form::PlaceAt(Point place) {
+    if (place.X != Left() || place.Y != Top()) SetBounds(place.X, place.Y, Width(), Height());
 }
 
 } // namespace orvane

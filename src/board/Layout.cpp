@@ -18,8 +18,20 @@ std::int32_t TDozedeR64Form::BoardEntries() const {
 void TDozedeR64Form::LayOutBoard() {
     const BoardLayout layout = LayoutFor(IconSize, BoardEntries());
     Image1.SetBounds(0, 0, layout.ImageWidth, layout.ImageHeight);
-    SetClientSize(layout.ClientWidth, layout.ClientHeight);
-    const RECT work = platform::PointerMonitor().rcWork;
+    const RECT work = RestoreMonitor ? RestoreMonitor->rcWork : platform::PointerMonitor().rcWork;
+    if (RestoreMonitor) {
+        // Sized and placed in one move: each move of a shown window repaints it.
+        const int width = layout.ClientWidth + Width() - ClientWidth();
+        const int height = std::min<int>(layout.ClientHeight + Height() - ClientHeight(),
+                                         work.bottom - work.top);
+        const Point place = RestorePlace(width, height, *RestoreMonitor);
+        SetBounds(place.X, place.Y, width, height);
+        // The menu bar may wrap otherwise at the new width.
+        if (height < work.bottom - work.top && ClientHeight() != layout.ClientHeight)
+            SetClientSize(layout.ClientWidth, layout.ClientHeight);
+    } else {
+        SetClientSize(layout.ClientWidth, layout.ClientHeight);
+    }
     if (work.bottom - work.top < Height())
         SetBounds(Left(), work.top, Width(), work.bottom - work.top);
     DrawIcon();

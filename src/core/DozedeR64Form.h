@@ -1,6 +1,7 @@
 #pragma once
 // The main window: the board of enlarged tray icons and the state the whole program shares.
 
+#include "board/Geometry.h"
 #include "companion/KestrinItem.h"
 #include "core/Profile.h"
 #include "keyboard/KeyRules.h"
@@ -190,6 +191,11 @@ public:
     void DrawIcon();
     void FormResize();
     void SetFormPosition();
+    // Where a restored window of this outer size goes: beside the pointer, or centred on
+    // the monitor's work area, as the settings say.
+    Point RestorePlace(int width, int height, const MONITORINFO& monitor) const;
+    Point PointerPlace(int width, int height) const;
+    void PlaceAt(Point place);
     void SetHintFontSize(int points);
     void Image1MouseEnter();
     void Image1MouseMove(int X, int Y);
@@ -268,6 +274,8 @@ private:
     std::vector<platform::Owned<platform::IconTraits>> NIDIcon; // the icons the records show
     bool Refreshing = false;
     bool RefreshAgain = false;
+    // During a restore's refresh: the layout sizes and places the window in one move.
+    const MONITORINFO* RestoreMonitor = nullptr;
     std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over
 };
 

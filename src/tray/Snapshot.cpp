@@ -46,6 +46,71 @@ bool Ask(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
     return true;
 }
 
+// The answers of one batch. The toolbar's thread answers the batch's questions one after the
+// other without waiting for us in between; an answer that comes after its batch was given up
+// finds another batch number and is dropped.
+struct Answers {
+    std::uint32_t batch = 0;
+    std::vector<LRESULT> index; // -1 until answered
+    size_t waiting = 0;
+};
+thread_local Answers* openAnswers = nullptr;
+thread_local std::uint32_t batches = 0;
+
+void CALLBACK Answered(HWND, UINT, ULONG_PTR question, LRESULT result) {
+    Answers* answers = openAnswers;
+    const size_t slot = question & 0xFFFFFFFFu;
+    if (!answers || question >> 32 != answers->batch || slot >= answers->index.size() ||
+        answers->index[slot] != -1 || answers->waiting == 0) {
+        return;
+    }
+    answers->index[slot] = result < 0 ? -2 : result;
+    --answers->waiting;
+}
+
+// Waits until every question is answered; false when the toolbar stopped answering for the
+// time a single message may take.
+bool Await(const Answers& answers) {
+    DWORD lastAnswer = GetTickCount();
+    size_t waiting = answers.waiting;
+    while (answers.waiting > 0) {
+        const DWORD waited = GetTickCount() - lastAnswer;
+        if (waited >= ToolbarTimeout) return false;
+        MsgWaitForMultipleObjectsEx(0, nullptr, ToolbarTimeout - waited, QS_SENDMESSAGE,
+                                    MWMO_INPUTAVAILABLE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+        if (answers.waiting < waiting) {
+            waiting = answers.waiting;
+            lastAnswer = GetTickCount();
+        }
+    }
+    return true;
+}
+
+// Sends TB_GETBUTTONINFOW for every slot at once: one round trip per batch, not per button.
+bool AskBatch(HWND toolbar, size_t first, size_t buttons, std::uintptr_t address,
+              std::vector<bool>& answered) {
+    Answers answers;
+    answers.batch = ++batches;
+    answers.index.assign(buttons, -1);
+    const platform::ScopedValue<Answers*> open(openAnswers, &answers);
+    for (size_t slot = 0; slot < buttons; ++slot) {
+        const ULONG_PTR question = static_cast<ULONG_PTR>(answers.batch) << 32 | slot;
+        // A toolbar of this thread answers within the call.
+        ++answers.waiting;
+        if (!SendMessageCallbackW(toolbar, TB_GETBUTTONINFOW, first + slot,
+                                  static_cast<LPARAM>(address + InfoOffset(slot)), Answered,
+                                  question)) {
+            --answers.waiting;
+            answers.index[slot] = -2;
+        }
+    }
+    const bool complete = Await(answers);
+    for (size_t slot = 0; slot < buttons; ++slot) answered[slot] = answers.index[slot] >= 0;
+    return complete;
+}
+
 // One toolbar's buttons, read a batch at a time through one block in its process: one
 // message per button, one copy of the block each way, one copy of each button's data.
 struct ToolbarRead {
@@ -62,14 +127,7 @@ struct ToolbarRead {
             WriteProcessMemory(process, block, bytes.data(), bytes.size(), &moved) &&
             moved == bytes.size();
         std::vector<bool> answered(buttons, false);
-        for (size_t slot = 0; written && slot < buttons; ++slot) {
-            LRESULT index = -1;
-            if (!Ask(toolbar, TB_GETBUTTONINFOW, first + slot,
-                     static_cast<LPARAM>(address + InfoOffset(slot)), index)) {
-                return false;
-            }
-            answered[slot] = index >= 0;
-        }
+        if (written && !AskBatch(toolbar, first, buttons, address, answered)) return false;
         if (!written || !ReadProcessMemory(process, block, bytes.data(), bytes.size(), &moved) ||
             moved != bytes.size()) {
             return true;

@@ -6,6 +6,7 @@
 #include "support/StandIns.h"
 #include "traysim/TraySim.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 namespace orvane {
@@ -108,6 +109,63 @@ TEST_F(RestoreTest, ABoardTallerThanTheWorkAreaIsCutAndScrolls) {
     EXPECT_EQ(info.nMax + 1, form.Image1.Height());
     EXPECT_LT(static_cast<int>(info.nPage), form.Image1.Height());
 }
+
+struct PlaceCase {
+    const char* name;
+    int sizeChoice; // 1: 64 px, 3: 32 px
+    int icons;
+    bool besidePointer;
+};
+
+class RestorePlaceTest : public RestoreTest, public testing::WithParamInterface<PlaceCase> {
+protected:
+    // Moves and resizes of the window, the restore's own included.
+    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                  UINT_PTR, DWORD_PTR moves) {
+        if (message == WM_WINDOWPOSCHANGED) {
+            const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+            if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
+                ++*reinterpret_cast<int*>(moves);
+        }
+        return DefSubclassProc(window, message, wParam, lParam);
+    }
+};
+
+// Sized and placed together: every move of a shown window repaints it.
+TEST_P(RestorePlaceTest, TheRestoredWindowGetsItsSizeAndPlaceInOneMove) {
+    const PlaceCase& c = GetParam();
+    for (int i = 3; i < c.icons; ++i)
+        tray.RunCommand(L"icon tray id=" + std::to_wstring(10 + i) + L" tip=x");
+    program.settings.RadioGroupIconSize.SetItemIndex(c.sizeChoice);
+    program.settings.CheckBoxHideTaskButton.SetChecked(c.besidePointer);
+    form.Show();
+    form.SetWindowState(ui::WindowState::Minimized);
+    SetCursorPos(300, 200);
+    int moves = 0;
+    SetWindowSubclass(form.Handle(), Count, 1, reinterpret_cast<DWORD_PTR>(&moves));
+    form.SetWindowState(ui::WindowState::Normal);
+    RemoveWindowSubclass(form.Handle(), Count, 1);
+
+    const BoardLayout layout = LayoutFor(c.sizeChoice == 3 ? 32 : 64, c.icons);
+    EXPECT_EQ(form.ClientWidth(), layout.ClientWidth);
+    EXPECT_EQ(form.ClientHeight(), layout.ClientHeight);
+    const RECT work = WorkArea();
+    if (c.besidePointer) {
+        EXPECT_EQ(form.Left(), 310);
+        EXPECT_EQ(form.Top(), 200);
+    } else {
+        EXPECT_EQ(form.Left(), work.left + (work.right - work.left - form.Width()) / 2);
+        EXPECT_EQ(form.Top(), work.top + (work.bottom - work.top - form.Height()) / 2);
+    }
+    EXPECT_LE(moves, 2) << "the restore and one move of the layout";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Boards, RestorePlaceTest,
+    testing::Values(PlaceCase{"Centred", 1, 3, false}, PlaceCase{"BesidePointer", 1, 3, true},
+                    PlaceCase{"WideCentred", 1, 40, false},
+                    PlaceCase{"NarrowBesidePointer", 3, 3, true}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace orvane

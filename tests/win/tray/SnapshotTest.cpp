@@ -1,4 +1,5 @@
 #include "core/DozedeR64Form.h"
+#include "platform/Clock.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 #include "support/Files.h"
@@ -270,6 +271,18 @@ INSTANTIATE_TEST_SUITE_P(
                               {},
                               {L"a"}}),
     [](const auto& info) { return info.param.name; });
+
+// The answers that a stalled toolbar gives after it was given up change nothing.
+TEST_F(SnapshotTest, LateAnswersOfAToolbarGivenUpAreDropped) {
+    SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon overflow id=2 tip=b\n"
+                          "icon overflow id=3 info=stall tip=c\nicon overflow id=4 tip=d\n");
+    form->Button1Click();
+    EXPECT_EQ(Tips(), std::vector<std::wstring>{L"a"});
+    ui::App().ProcessMessagesUntil(platform::Now(), 3000); // every late answer arrives
+    EXPECT_EQ(Tips(), std::vector<std::wstring>{L"a"});
+    EXPECT_EQ(form->TrayNotify.size(), 1u);
+    EXPECT_TRUE(dialogs.shown.empty());
+}
 
 TEST_F(SnapshotTest, ARefreshStartedInsideARefreshChangesNothingUnderIt) {
     SimulatorProcess tray("layout win7\nicon tray id=1 tip=a\nicon tray id=2 tip=b\n"
