@@ -28,6 +28,9 @@ function(orvane_win_test target)
   orvane_windows_exe(${target})
   target_sources(${target} PRIVATE ${PROJECT_SOURCE_DIR}/src/resources/TestManifest.rc)
   target_link_libraries(${target} PRIVATE GTest::gtest GTest::gmock)
+  # The program's own code is optimised in its libraries; the tests' code needs no more than
+  # this, and it builds much faster.
+  target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:CXX>:-O1>)
   set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   # Under Wine the report's path is on drive Z:, which maps the Unix root.
   add_test(NAME ${target} COMMAND ${target}

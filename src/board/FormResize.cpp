@@ -42,7 +42,8 @@ void TDozedeR64Form::FormResize() {
         ui::App().ProcessMessages();
         // The messages may have minimised the window again or begun the close.
         if (MyAppEnd || GetWindowState() != ui::WindowState::Normal) return;
-        PlaceAt(RestorePlace(Width(), Height(), monitor));
+        const Point place = RestorePlace(Width(), Height(), monitor);
+        SetBounds(place.X, place.Y, Width(), Height());
         Button1.SetFocus();
     }
     if (Form3->CheckBoxHideTaskButton.Checked()) DeleteTaskButton(Handle());
@@ -61,12 +62,8 @@ Point TDozedeR64Form::PointerPlace(int width, int height) const {
 }
 
 void TDozedeR64Form::SetFormPosition() {
-    PlaceAt(PointerPlace(Width(), Height()));
-}
-
-// A move to where the window is already costs a repaint under some window systems.
-void TDozedeR64Form::PlaceAt(Point place) {
-    if (place.X != Left() || place.Y != Top()) SetBounds(place.X, place.Y, Width(), Height());
+    const Point place = PointerPlace(Width(), Height());
+    SetBounds(place.X, place.Y, Width(), Height());
 }
 
 } // namespace orvane

@@ -195,7 +195,6 @@ public:
     // the monitor's work area, as the settings say.
     Point RestorePlace(int width, int height, const MONITORINFO& monitor) const;
     Point PointerPlace(int width, int height) const;
-    void PlaceAt(Point place);
     void SetHintFontSize(int points);
     void Image1MouseEnter();
     void Image1MouseMove(int X, int Y);
