@@ -22,8 +22,8 @@ void TDozedeR64Form::LayOutBoard() {
     if (RestoreMonitor) {
         // Sized and placed in one move: each move of a shown window repaints it.
         const int width = layout.ClientWidth + Width() - ClientWidth();
-        const int height = std::min<int>(layout.ClientHeight + Height() - ClientHeight(),
-                                         work.bottom - work.top);
+        const int height =
+            std::min<int>(layout.ClientHeight + Height() - ClientHeight(), work.bottom - work.top);
         const Point place = RestorePlace(width, height, *RestoreMonitor);
         SetBounds(place.X, place.Y, width, height);
         // The menu bar may wrap otherwise at the new width.

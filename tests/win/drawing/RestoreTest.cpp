@@ -120,8 +120,8 @@ struct PlaceCase {
 class RestorePlaceTest : public RestoreTest, public testing::WithParamInterface<PlaceCase> {
 protected:
     // Moves and resizes of the window, the restore's own included.
-    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                  UINT_PTR, DWORD_PTR moves) {
+    static LRESULT CALLBACK Count(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                  DWORD_PTR moves) {
         if (message == WM_WINDOWPOSCHANGED) {
             const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
             if ((pos->flags & (SWP_NOMOVE | SWP_NOSIZE)) != (SWP_NOMOVE | SWP_NOSIZE))
@@ -162,12 +162,12 @@ TEST_P(RestorePlaceTest, TheRestoredWindowGetsItsSizeAndPlaceInOneMove) {
     EXPECT_EQ(moves, 2) << "the restore's own and one of the layout";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Boards, RestorePlaceTest,
-    testing::Values(PlaceCase{"Centred", 1, 21, false}, PlaceCase{"BesidePointer", 1, 21, true},
-                    PlaceCase{"WideCentred", 1, 42, false},
-                    PlaceCase{"NarrowBesidePointer", 3, 21, true}),
-    [](const auto& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Boards, RestorePlaceTest,
+                         testing::Values(PlaceCase{"Centred", 1, 21, false},
+                                         PlaceCase{"BesidePointer", 1, 21, true},
+                                         PlaceCase{"WideCentred", 1, 42, false},
+                                         PlaceCase{"NarrowBesidePointer", 3, 21, true}),
+                         [](const auto& info) { return info.param.name; });
 
 } // namespace
 } // namespace orvane
