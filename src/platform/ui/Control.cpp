@@ -225,6 +225,12 @@ int Control::Height() const {
 }
 
 void Control::SetBounds(int left, int top, int width, int height) {
+    // Placing a window where it already is still costs its messages and repaints.
+    const RECT now = Bounds();
+    if (now.left == left && now.top == top && now.right - now.left == width &&
+        now.bottom - now.top == height) {
+        return;
+    }
     SetWindowPos(window_, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
     if (parent_) parent_->ChildBoundsChanged();
 }

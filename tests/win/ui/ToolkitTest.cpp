@@ -7,6 +7,7 @@
 #include "platform/ui/Timer.h"
 #include "support/StandIns.h"
 
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -236,6 +237,39 @@ TEST(ScrollBoxTest, ScrollsOnlyWhenTheContentIsTallerThanTheBox) {
     POINT origin{0, 0};
     ClientToScreen(box.Handle(), &origin);
     EXPECT_EQ(onScreen.top, origin.y - box.ScrollY());
+}
+
+LRESULT CALLBACK CountPlacing(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                              DWORD_PTR count) {
+    if (message == WM_WINDOWPOSCHANGING) ++*reinterpret_cast<int*>(count);
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Placing a control where it already is costs nothing, and the box still follows its own size.
+TEST(ScrollBoxTest, AnUnchangedPlacementSendsNothingAndTheRangeFollowsTheBox) {
+    Form form;
+    form.SetClientSize(300, 300);
+    ScrollBox box(form);
+    box.SetBounds(0, 0, 300, 200);
+    Image image(box);
+    image.SetBounds(0, 0, 280, 600);
+    int placing = 0;
+    SetWindowSubclass(image.Handle(), CountPlacing, 1, reinterpret_cast<DWORD_PTR>(&placing));
+    image.SetBounds(0, 0, 280, 600);
+    EXPECT_EQ(placing, 0);
+    box.SetBounds(0, 0, 300, 100); // the board's order: the box first, then its image
+    image.SetBounds(0, 0, 280, 600);
+    EXPECT_EQ(placing, 0);
+    image.SetBounds(0, 0, 280, 700);
+    EXPECT_EQ(placing, 1);
+    RemoveWindowSubclass(image.Handle(), CountPlacing, 1);
+
+    SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
+    GetScrollInfo(box.Handle(), SB_VERT, &info);
+    EXPECT_EQ(static_cast<int>(info.nPage), box.ClientHeight());
+    EXPECT_EQ(info.nMax + 1, 700);
+    SendMessageW(box.Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(box.ScrollY(), 700 - box.ClientHeight());
 }
 
 TEST(ControlTest, ChildrenTakeTheirParentsColourAndFontUntilTheyHaveTheirOwn) {
