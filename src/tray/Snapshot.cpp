@@ -76,8 +76,9 @@ bool Await(const Answers& answers) {
     while (answers.waiting > 0) {
         const DWORD waited = GetTickCount() - lastAnswer;
         if (waited >= ToolbarTimeout) return false;
-        MsgWaitForMultipleObjectsEx(0, nullptr, ToolbarTimeout - waited, QS_SENDMESSAGE,
-                                    MWMO_INPUTAVAILABLE);
+        // Answers arrive as sent messages; looking at least every 10 ms does not depend on it.
+        MsgWaitForMultipleObjectsEx(0, nullptr, std::min<DWORD>(ToolbarTimeout - waited, 10),
+                                    QS_SENDMESSAGE, MWMO_INPUTAVAILABLE);
         MSG msg;
         PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
         if (answers.waiting < waiting) {
