@@ -50,8 +50,9 @@ bool Ask(HWND toolbar, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& resu
 // other without waiting for us in between; an answer that comes after its batch was given up
 // finds another batch number and is dropped.
 struct Answers {
-    std::uint32_t batch = 0;
-    std::vector<LRESULT> index; // -1 until answered
+    std::uint32_t batch;
+    std::vector<bool> pending; // asked and not yet answered
+    std::vector<bool>& answered;
     size_t waiting = 0;
 };
 thread_local Answers* openAnswers = nullptr;
@@ -60,11 +61,12 @@ thread_local std::uint32_t batches = 0;
 void CALLBACK Answered(HWND, UINT, ULONG_PTR question, LRESULT result) {
     Answers* answers = openAnswers;
     const size_t slot = question & 0xFFFFFFFFu;
-    if (!answers || question >> 32 != answers->batch || slot >= answers->index.size() ||
-        answers->index[slot] != -1 || answers->waiting == 0) {
+    if (!answers || question >> 32 != answers->batch || slot >= answers->pending.size() ||
+        !answers->pending[slot]) {
         return;
     }
-    answers->index[slot] = result < 0 ? -2 : result;
+    answers->pending[slot] = false;
+    answers->answered[slot] = result >= 0;
     --answers->waiting;
 }
 
@@ -90,26 +92,24 @@ bool Await(const Answers& answers) {
 }
 
 // Sends TB_GETBUTTONINFOW for every slot at once: one round trip per batch, not per button.
+// A slot is answered when the toolbar filled it in.
 bool AskBatch(HWND toolbar, size_t first, size_t buttons, std::uintptr_t address,
               std::vector<bool>& answered) {
-    Answers answers;
-    answers.batch = ++batches;
-    answers.index.assign(buttons, -1);
+    Answers answers{++batches, std::vector<bool>(buttons, false), answered};
     const platform::ScopedValue<Answers*> open(openAnswers, &answers);
     for (size_t slot = 0; slot < buttons; ++slot) {
         const ULONG_PTR question = static_cast<ULONG_PTR>(answers.batch) << 32 | slot;
         // A toolbar of this thread answers within the call.
+        answers.pending[slot] = true;
         ++answers.waiting;
         if (!SendMessageCallbackW(toolbar, TB_GETBUTTONINFOW, first + slot,
                                   static_cast<LPARAM>(address + InfoOffset(slot)), Answered,
                                   question)) {
+            answers.pending[slot] = false;
             --answers.waiting;
-            answers.index[slot] = -2;
         }
     }
-    const bool complete = Await(answers);
-    for (size_t slot = 0; slot < buttons; ++slot) answered[slot] = answers.index[slot] >= 0;
-    return complete;
+    return Await(answers);
 }
 
 // One toolbar's buttons, read a batch at a time through one block in its process: one

@@ -1,5 +1,6 @@
 #include "traysim/Scenario.h"
 
+#include <initializer_list>
 #include <optional>
 #include <set>
 #include <utility>
@@ -100,19 +101,29 @@ bool Unescape(std::wstring_view text, std::wstring& out, std::wstring& error) {
     return true;
 }
 
-std::optional<Area> ParseArea(std::wstring_view word) {
-    if (word == L"tray") return Area::Tray;
-    if (word == L"overflow") return Area::Overflow;
-    if (word == L"system") return Area::System;
+template <class E> struct Named {
+    std::wstring_view word;
+    E value;
+};
+
+template <class E>
+std::optional<E> Choose(std::wstring_view word, std::initializer_list<Named<E>> names) {
+    for (const Named<E>& name : names) {
+        if (name.word == word) return name.value;
+    }
     return std::nullopt;
 }
 
+std::optional<Area> ParseArea(std::wstring_view word) {
+    return Choose<Area>(
+        word, {{L"tray", Area::Tray}, {L"overflow", Area::Overflow}, {L"system", Area::System}});
+}
+
 std::optional<Layout> ParseLayout(std::wstring_view word) {
-    if (word == L"win7") return Layout::Win7;
-    if (word == L"vista") return Layout::Vista;
-    if (word == L"nopager") return Layout::NoPager;
-    if (word == L"nooverflow") return Layout::NoOverflow;
-    return std::nullopt;
+    return Choose<Layout>(word, {{L"win7", Layout::Win7},
+                                 {L"vista", Layout::Vista},
+                                 {L"nopager", Layout::NoPager},
+                                 {L"nooverflow", Layout::NoOverflow}});
 }
 
 // Applies one key=value option to the icon; returns the error, empty on success.
@@ -143,21 +154,15 @@ std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpe
         if (!color) return bad();
         icon.color = *color;
     } else if (key == L"data") {
-        if (value == L"zero") {
-            icon.data = DataFault::Zero;
-        } else if (value == L"junk") {
-            icon.data = DataFault::Junk;
-        } else {
-            return bad();
-        }
+        const auto fault =
+            Choose<DataFault>(value, {{L"zero", DataFault::Zero}, {L"junk", DataFault::Junk}});
+        if (!fault) return bad();
+        icon.data = *fault;
     } else if (key == L"info") {
-        if (value == L"fail") {
-            icon.info = InfoFault::Fail;
-        } else if (value == L"stall") {
-            icon.info = InfoFault::Stall;
-        } else {
-            return bad();
-        }
+        const auto fault =
+            Choose<InfoFault>(value, {{L"fail", InfoFault::Fail}, {L"stall", InfoFault::Stall}});
+        if (!fault) return bad();
+        icon.info = *fault;
     } else if (key == L"hicon") {
         if (value != L"none") return bad();
         icon.noIcon = true;

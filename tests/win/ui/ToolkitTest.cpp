@@ -218,12 +218,19 @@ TEST(ImageTest, ThePictureIsA24BitCanvasOfTheImagesSize) {
     EXPECT_EQ((std::vector<int>{last[0], last[1], last[2]}), (std::vector<int>{255, 0, 0}));
 }
 
-TEST(ScrollBoxTest, ScrollsOnlyWhenTheContentIsTallerThanTheBox) {
+class ScrollBoxTest : public testing::Test {
+protected:
+    void SetUp() override {
+        form.SetClientSize(300, 300);
+        box.SetBounds(0, 0, 300, 200);
+    }
+
     Form form;
-    form.SetClientSize(300, 300);
-    ScrollBox box(form);
-    box.SetBounds(0, 0, 300, 200);
-    Image image(box);
+    ScrollBox box{form};
+    Image image{box};
+};
+
+TEST_F(ScrollBoxTest, ScrollsOnlyWhenTheContentIsTallerThanTheBox) {
     image.SetBounds(0, 0, 280, 150);
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(box.Handle(), SB_VERT, &info);
@@ -246,12 +253,7 @@ LRESULT CALLBACK CountPlacing(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 // Placing a control where it already is costs nothing, and the box still follows its own size.
-TEST(ScrollBoxTest, AnUnchangedPlacementSendsNothingAndTheRangeFollowsTheBox) {
-    Form form;
-    form.SetClientSize(300, 300);
-    ScrollBox box(form);
-    box.SetBounds(0, 0, 300, 200);
-    Image image(box);
+TEST_F(ScrollBoxTest, AnUnchangedPlacementSendsNothingAndTheRangeFollowsTheBox) {
     image.SetBounds(0, 0, 280, 600);
     int placing = 0;
     SetWindowSubclass(image.Handle(), CountPlacing, 1, reinterpret_cast<DWORD_PTR>(&placing));
