@@ -3,6 +3,8 @@
 #include "board/IconEx.h"
 #include "kestrin/AppFile.h"
 
+#include <shlobj.h>
+
 namespace orvane::kestrin {
 namespace {
 

@@ -50,10 +50,15 @@ STARTED_XVFB=""
 # A private X display, unless the caller has one.
 start_display() {
     if [ -n "${DISPLAY:-}" ]; then return 0; fi
+    new_display
+}
+
+# A private X display of its own in DISPLAY; STARTED_XVFB collects the servers started.
+new_display() {
     local n=90
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
     Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
-    STARTED_XVFB=$!
+    STARTED_XVFB="$STARTED_XVFB $!"
     export DISPLAY=":$n"
     for _ in $(seq 100); do
         [ -e "/tmp/.X11-unix/X$n" ] && return 0
@@ -63,9 +68,12 @@ start_display() {
     return 1
 }
 
-# A fresh Wine prefix with Japanese glyphs whose user folders stay inside it.
+WINE_PREFIXES=""
+# A fresh Wine prefix with Japanese glyphs whose user folders stay inside it, and its
+# server kept running until stop_all, so that each program starts at once.
 make_prefix() {
     export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+    WINE_PREFIXES="$WINE_PREFIXES $WINEPREFIX"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
@@ -81,10 +89,28 @@ make_prefix() {
     # A crash ends the program instead of waiting for someone to close Wine's dialog.
     wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
     wineserver -w
+    wineserver -p
+    # Wine's own services start with the first program: here, not holding a caller's output.
+    wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
 stop_all() {
-    if [ -n "${WINEPREFIX:-}" ] && [ -d "${WINEPREFIX:-}" ]; then wineserver -k 2>/dev/null || true; fi
-    if [ -n "$STARTED_XVFB" ]; then kill "$STARTED_XVFB" 2>/dev/null || true; fi
+    local prefix
+    for prefix in $WINE_PREFIXES; do
+        if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
+    done
+    WINE_PREFIXES=""
+    if [ -n "$STARTED_XVFB" ]; then kill $STARTED_XVFB 2>/dev/null || true; fi
     STARTED_XVFB=""
+}
+
+# Runs a step and says how long it took; the times add up in TIMES.
+TIMES=""
+timed() {
+    local name=$1 start=$SECONDS status=0
+    shift
+    "$@" || status=$?
+    TIMES="$TIMES, $name $((SECONDS - start)) s"
+    say "$name: $((SECONDS - start)) s"
+    return $status
 }

@@ -9,6 +9,8 @@
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
+#include <shlobj.h>
+
 namespace orvane {
 namespace {
 

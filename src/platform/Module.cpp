@@ -2,6 +2,8 @@
 
 #include "platform/Win.h"
 
+#include <shlobj.h>
+
 namespace orvane::platform {
 
 std::wstring ExecutablePath() {

@@ -4,4 +4,3 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
-#include <shlobj.h>

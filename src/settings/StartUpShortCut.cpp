@@ -8,6 +8,8 @@
 
 #include <optional>
 
+#include <shlobj.h>
+
 namespace orvane {
 namespace {
 

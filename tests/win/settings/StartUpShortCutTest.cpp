@@ -3,6 +3,8 @@
 #include "settings/LinkNames.h"
 #include "settings/SettingsFixture.h"
 
+#include <shlobj.h>
+
 namespace orvane {
 namespace {
 

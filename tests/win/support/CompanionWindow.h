@@ -11,16 +11,21 @@ namespace orvane::test {
 class CompanionWindow {
 public:
     CompanionWindow() {
+        const HINSTANCE instance = GetModuleHandleW(nullptr);
+        // The companion's own form may have registered the class in this program already.
         WNDCLASSW windowClass{};
-        windowClass.lpfnWndProc = Proc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"TKestrinForm";
-        RegisterClassW(&windowClass);
+        ownsClass_ = !GetClassInfoW(instance, L"TKestrinForm", &windowClass);
+        if (ownsClass_) {
+            windowClass.lpfnWndProc = DefWindowProcW;
+            windowClass.hInstance = instance;
+            windowClass.lpszClassName = L"TKestrinForm";
+            RegisterClassW(&windowClass);
+        }
         window_ = CreateWindowExW(0, L"TKestrinForm", L"Kestrin", WS_OVERLAPPEDWINDOW, 0, 0, 200,
-                                  100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
-        channel_ =
-            CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 100, 20, window_,
-                            reinterpret_cast<HMENU>(2000), GetModuleHandleW(nullptr), nullptr);
+                                  100, nullptr, nullptr, instance, nullptr);
+        channel_ = CreateWindowExW(0, L"Edit", L"", WS_CHILD, 0, 0, 100, 20, window_,
+                                   reinterpret_cast<HMENU>(2000), instance, nullptr);
+        SetWindowSubclass(window_, Proc, 0, 0);
         SetWindowSubclass(channel_, ChannelProc, 0, 0);
         closes = 0;
         texts.clear();
@@ -29,8 +34,9 @@ public:
     CompanionWindow& operator=(const CompanionWindow&) = delete;
     ~CompanionWindow() {
         RemoveWindowSubclass(channel_, ChannelProc, 0);
+        RemoveWindowSubclass(window_, Proc, 0);
         DestroyWindow(window_);
-        UnregisterClassW(L"TKestrinForm", GetModuleHandleW(nullptr));
+        if (ownsClass_) UnregisterClassW(L"TKestrinForm", GetModuleHandleW(nullptr));
     }
     HWND Window() const { return window_; }
 
@@ -40,18 +46,20 @@ public:
     static inline std::vector<std::wstring> texts;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                 UINT_PTR, DWORD_PTR) {
         if (message == WM_CLOSE) {
             ++closes;
             return 0;
         }
-        return DefWindowProcW(window, message, wParam, lParam);
+        return DefSubclassProc(window, message, wParam, lParam);
     }
     static LRESULT CALLBACK ChannelProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                         UINT_PTR, DWORD_PTR) {
         if (message == WM_SETTEXT && lParam) texts.emplace_back(reinterpret_cast<LPCWSTR>(lParam));
         return DefSubclassProc(window, message, wParam, lParam);
     }
+    bool ownsClass_;
     HWND window_;
     HWND channel_;
 };

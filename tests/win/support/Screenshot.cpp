@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include <shlobj.h>
+
 namespace orvane::test {
 
 std::wstring PictureFolder() {
