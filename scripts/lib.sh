@@ -69,11 +69,16 @@ new_display() {
 }
 
 WINE_PREFIXES=""
+# The Wine prefix that the following wine commands use; stop_all ends its server.
+use_prefix() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+    WINE_PREFIXES="$WINE_PREFIXES $WINEPREFIX"
+}
+
 # A fresh Wine prefix with Japanese glyphs whose user folders stay inside it, and its
 # server kept running until stop_all, so that each program starts at once.
 make_prefix() {
-    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
-    WINE_PREFIXES="$WINE_PREFIXES $WINEPREFIX"
+    use_prefix "$1"
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     wineboot -i >/dev/null 2>&1
@@ -100,6 +105,12 @@ stop_all() {
         if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
     done
     WINE_PREFIXES=""
+# The Wine prefix that the following wine commands use; stop_all ends its server.
+use_prefix() {
+    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
+    WINE_PREFIXES="$WINE_PREFIXES $WINEPREFIX"
+}
+
     if [ -n "$STARTED_XVFB" ]; then kill $STARTED_XVFB 2>/dev/null || true; fi
     STARTED_XVFB=""
 }
