@@ -46,8 +46,8 @@ public:
     static inline std::vector<std::wstring> texts;
 
 private:
-    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                 UINT_PTR, DWORD_PTR) {
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR) {
         if (message == WM_CLOSE) {
             ++closes;
             return 0;
