@@ -105,12 +105,6 @@ stop_all() {
         if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
     done
     WINE_PREFIXES=""
-# The Wine prefix that the following wine commands use; stop_all ends its server.
-use_prefix() {
-    export WINEPREFIX=$1 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8
-    WINE_PREFIXES="$WINE_PREFIXES $WINEPREFIX"
-}
-
     if [ -n "$STARTED_XVFB" ]; then kill $STARTED_XVFB 2>/dev/null || true; fi
     STARTED_XVFB=""
 }
