@@ -135,11 +135,11 @@ void TDozedeR64Form::OperateOwnIcon(std::int32_t i, bool showAfterRestore) {
     const HWND window = ItemAt(i)->WndHandle;
     if (IsIconic(window)) {
         SendBounded(window, WM_SYSCOMMAND, SC_RESTORE, 0);
-        if (showAfterRestore) ShowWindow(window, SW_SHOW);
+        if (showAfterRestore) ShowWindowOf(window, SW_SHOW);
         ForceForeground(window);
         WindowPosTop(window);
     } else if (IsWindowVisible(window)) {
-        ShowWindow(window, SW_SHOW);
+        ShowWindowOf(window, SW_SHOW);
         ForceForeground(window);
         WindowPosTop(window);
     } else if (!ItemAt(i)->IsRunning && !ItemAt(i)->WndHandle) {

@@ -1,7 +1,6 @@
 #include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
-#include "platform/Clock.h"
 #include "platform/HookLibrary.h"
 #include "platform/Shell.h"
 #include "platform/TaskbarList.h"
@@ -34,9 +33,9 @@ void TDozedeR64Form::Start_Kestrin() {
         Handle(), L"open", path, IsStart ? SW_MINIMIZE : SW_SHOWNORMAL);
     KestrinWnd = nullptr;
     if (result > 32) {
-        platform::SleepMs(500);
+        ui::App().ProcessMessagesFor(500);
         for (int t = 0; t < 11 && !KestrinWnd; ++t) {
-            platform::SleepMs(200);
+            ui::App().ProcessMessagesFor(200);
             KestrinWnd = FindWindowW(CompanionClass, nullptr);
         }
     }
@@ -52,9 +51,7 @@ void TDozedeR64Form::MenuAddTaskTrayIconClick() {
     const HWND companion = KestrinWnd;
     SendBounded(companion, WM_SYSCOMMAND, SC_RESTORE, 0);
     ForceForeground(companion);
-    SetWindowPos(companion, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    ui::App().ProcessMessagesUntil(platform::Now(), 100);
-    SetWindowPos(companion, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    WindowPosTop(companion);
 }
 
 void TDozedeR64Form::SendToCompanion(const wchar_t* text) {
@@ -135,7 +132,9 @@ void TDozedeR64Form::ReloadKestrinItems() {
 void TDozedeR64Form::StartHook() {
     platform::HookLibrary& library = platform::Use<platform::HookLibrary>();
     if (!HookModule) HookModule = library.Load();
-    library.StartCBTHook(Handle());
+    // The relay window, and with it the other programs' reports, live on the listener.
+    const HWND receiver = Handle();
+    ListenerThread().Run([&] { library.StartCBTHook(receiver); });
     const wchar_t* name = library.GetHookMsgString();
     HookMessageName.assign(name ? name : L"", name ? wcsnlen(name, HookMessageNameLimit + 1) : 0);
     if (HookMessageName.size() > HookMessageNameLimit) HookMessageName.clear();
@@ -148,7 +147,7 @@ void TDozedeR64Form::StartHook() {
 void TDozedeR64Form::ReleaseHookLibrary() {
     if (!HookModule) return;
     platform::HookLibrary& library = platform::Use<platform::HookLibrary>();
-    library.StopCBTHook();
+    ListenerThread().Run([&] { library.StopCBTHook(); });
     library.Free(std::exchange(HookModule, nullptr));
 }
 

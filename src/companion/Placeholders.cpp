@@ -1,6 +1,5 @@
 #include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
-#include "core/Elapsed.h"
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
@@ -77,17 +76,22 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
         ui::ShowMessage(fileName + texts::AppStartFailedSuffix);
         return;
     }
-    const std::uint32_t waitStart = platform::Now();
-    while (started.Process && !MyAppEnd &&
-           WaitForInputIdle(started.Process.Get(), 50) == WAIT_TIMEOUT &&
-           Elapsed(platform::Now(), waitStart) <= InputIdleLimit)
-        ui::App().ProcessMessages();
+    if (started.Process) {
+        const HANDLE process = started.Process.Get();
+        ui::App().ProcessMessagesUntil(platform::Now(), InputIdleLimit, [this, process] {
+            return MyAppEnd || WaitForInputIdle(process, 0) != WAIT_TIMEOUT;
+        });
+    }
 
-    TempAppHandle = nullptr;
-    TempProcessID = 0;
-    ModuleFile = fileName;
-    for (int t = 0; t < StartTries && !TempAppHandle; ++t) {
-        platform::SleepMs(StartTryPause);
+    // Messages are handled between the looks, and may start another program: each look
+    // takes its result at once.
+    HWND found = nullptr;
+    DWORD foundProcess = 0;
+    for (int t = 0; t < StartTries && !found && !MyAppEnd; ++t) {
+        ui::App().ProcessMessagesFor(StartTryPause);
+        TempAppHandle = nullptr;
+        TempProcessID = 0;
+        ModuleFile = fileName;
         Enumeration enumeration{this, ItemNo,
                                 started.Process ? GetProcessId(started.Process.Get()) : 0};
         EnumWindows(
@@ -96,26 +100,30 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
                 return e->form->FindStartedAppWindow(window, &e->processId);
             },
             reinterpret_cast<LPARAM>(&enumeration));
+        found = TempAppHandle;
+        foundProcess = TempProcessID;
     }
     started.Process.Reset();
-    if (TempAppHandle) {
+    if (found) {
         if (!ItemAt(ItemNo)) return;
-        ItemAt(ItemNo)->WndHandle = TempAppHandle;
-        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(TempProcessID);
+        ItemAt(ItemNo)->WndHandle = found;
+        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(foundProcess);
         return;
     }
     // Handed over to another program: its window is the next one to come to the front.
-    const std::uint32_t watchStart = platform::Now();
+    // Orvane's own windows, which the user may bring up meanwhile, are not it.
     HWND foreground = nullptr;
-    while (Elapsed(platform::Now(), watchStart) <= ForegroundWatch) {
-        foreground = GetForegroundWindow();
-        if (foreground && foreground != previous) break;
-        foreground = nullptr;
-        platform::SleepMs(10);
-    }
     DWORD processId = 0;
-    if (foreground && GetWindowThreadProcessId(foreground, &processId) && processId &&
-        ItemAt(ItemNo)) {
+    const auto handedOver = [&] {
+        foreground = GetForegroundWindow();
+        processId = 0;
+        if (foreground) GetWindowThreadProcessId(foreground, &processId);
+        return foreground && foreground != previous && processId &&
+               processId != GetCurrentProcessId();
+    };
+    ui::App().ProcessMessagesUntil(platform::Now(), ForegroundWatch,
+                                   [&] { return MyAppEnd || handedOver(); });
+    if (!MyAppEnd && handedOver() && ItemAt(ItemNo)) {
         ItemAt(ItemNo)->WndHandle = foreground;
         ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
     }

@@ -23,6 +23,7 @@ void TDozedeR64Form::FormDestroy() {
     StopKeyHook();
     StopHotKey();
     ReleaseHookLibrary();
+    Listener.reset();
 }
 
 void TDozedeR64Form::RemoveItemIcon(std::int32_t i) {

@@ -11,6 +11,7 @@
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menu.h"
+#include "platform/Listener.h"
 #include "platform/ui/Timer.h"
 #include "tray/TrayNotify.h"
 
@@ -155,6 +156,8 @@ public:
     void StopKeyHook();
     void WMKeyHook(LPARAM lParam);
     void ShowMainForm();
+    // Installs the keyboard hook again when the system has dropped it.
+    void KeepKeyHook();
     void StartHotKey();
     void StopHotKey();
     void WMHotKey(WPARAM wParam);
@@ -276,6 +279,10 @@ private:
     // During a restore's refresh: the layout sizes and places the window in one move.
     const MONITORINFO* RestoreMonitor = nullptr;
     std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over
+    bool ShowingMainForm = false;
+    // Holds the hooks from the keyboard hook's start to the window's destruction.
+    std::unique_ptr<platform::Listener> Listener;
+    platform::Listener& ListenerThread();
 };
 
 } // namespace orvane

@@ -68,10 +68,9 @@ void TDozedeR64Form::FormCreate() {
     // a restore and time out.
     ui::Guarded([this] {
         // At logon the program may start before the shell.
-        while (!platform::Use<platform::Shell>().FindTaskbar() && !ui::App().Terminated()) {
-            ui::App().ProcessMessages();
-            platform::SleepMs(10);
-        }
+        ui::App().ProcessMessagesUntil(platform::Now(), INFINITE, [] {
+            return platform::Use<platform::Shell>().FindTaskbar() != nullptr;
+        });
 
         OSVERSIONINFOW version{};
         version.dwOSVersionInfoSize = 276;

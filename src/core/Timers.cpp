@@ -31,6 +31,7 @@ bool TDozedeR64Form::TimeOutBlocked() const {
 }
 
 void TDozedeR64Form::Timer1Timer() {
+    KeepKeyHook();
     if (KeyCaptureOn()) return;
     const std::uint32_t now = platform::Now();
     const bool timeOutOff = (Form3 && Form3->CheckBoxTimeOutNoMinimize.Checked()) || MyAppEnd;

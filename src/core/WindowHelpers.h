@@ -17,7 +17,11 @@ std::wstring WindowTitle(HWND window);
 // SendMessageW to another program's window that gives up after a few seconds or at once when
 // the program hangs; false when the message was not handled.
 bool SendBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Raises the window above all others for a moment (blocks 100 ms).
+// ShowWindow and the topmost state; asynchronous for a window of another thread, which may
+// not be taking messages.
+void ShowWindowOf(HWND window, int command);
+void SetTopmost(HWND window, bool topmost);
+// Raises the window above all others for a moment (100 ms, messages handled meanwhile).
 void WindowPosTop(HWND Handle);
 
 } // namespace orvane

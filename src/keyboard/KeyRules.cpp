@@ -4,6 +4,26 @@
 
 namespace orvane {
 
+bool KeyPresses::Begins(std::uintptr_t message, std::uint32_t vk) {
+    constexpr std::uintptr_t KeyDown = 0x0100, KeyUp = 0x0101, SysKeyDown = 0x0104,
+                             SysKeyUp = 0x0105;
+    const std::size_t key = vk & 0xFF;
+    if (message == KeyUp || message == SysKeyUp) {
+        down_[key] = false;
+        return false;
+    }
+    if (message != KeyDown && message != SysKeyDown) return false;
+    const bool repeated = down_[key];
+    down_[key] = true;
+    return !repeated;
+}
+
+bool KeyHookLost(std::uint32_t lastInput, std::uint32_t lastHookCall, bool keyDown) {
+    // Input a little after the hook's last call may still be on its way to the hook.
+    constexpr std::int32_t Slack = 500;
+    return keyDown && static_cast<std::int32_t>(lastInput - lastHookCall) > Slack;
+}
+
 bool IsIgnoredByCapture(std::uint16_t vk) {
     switch (vk) {
     case 0x10: // Shift

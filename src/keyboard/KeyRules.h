@@ -1,6 +1,7 @@
 #pragma once
 // Rules of the keyboard that need no window: which keys capture takes, how a key is named,
 // and the checks of a new show key or shortcut key.
+#include <bitset>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -13,6 +14,22 @@ inline constexpr std::uint32_t WM_KEYHOOK = 0x806E;
 constexpr bool KeyHookReports(int code, std::uintptr_t message) {
     return code == 0 && message == 0x0100;
 }
+
+// Tells the key-down that begins a press from those the keyboard repeats while the key is
+// held, from the key messages that the hook sees.
+class KeyPresses {
+public:
+    // After a release that went unseen, the next press counts as a repeat; its release sets
+    // things right.
+    bool Begins(std::uintptr_t message, std::uint32_t vk);
+
+private:
+    std::bitset<256> down_;
+};
+
+// The system drops a low-level hook that kept it waiting: a key is down although keyboard or
+// mouse input came well after the hook's last call.
+bool KeyHookLost(std::uint32_t lastInput, std::uint32_t lastHookCall, bool keyDown);
 
 // Modifiers and PrintScreen (which arrives through the hook) are never taken from the queue.
 bool IsIgnoredByCapture(std::uint16_t vk);

@@ -7,13 +7,34 @@
 #include "platform/ui/Application.h"
 #include "settings/Form3.h"
 
+#include <cwchar>
 #include <span>
 
 namespace orvane {
 namespace {
 
-// Between looks at the mouse button or for the owner's menu, which no message announces.
-constexpr std::uint32_t LookInterval = 5;
+bool SecondPressComing(HWND board) {
+    MSG msg;
+    return (platform::Use<platform::Input>().AsyncKeyState(VK_LBUTTON) & 0x8000) ||
+           PeekMessageW(&msg, board, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_NOREMOVE);
+}
+
+// The pop-up menu of a thread: the window of the menu class that the thread made.
+HWND MenuOfThread(DWORD thread) {
+    HWND menu = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM found) {
+            wchar_t name[8] = {};
+            if (!GetClassNameW(window, name, 8) || wcscmp(name, L"#32768") != 0 ||
+                !IsWindowVisible(window))
+                return TRUE;
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&menu));
+    return menu;
+}
 
 } // namespace
 
@@ -81,12 +102,12 @@ void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
             return;
         }
         const std::int32_t IconID = AMousePos;
-        // A second press within the double-click time belongs to a double click.
-        const std::uint32_t start = platform::Now();
-        while (Elapsed(platform::Now(), start) <= GetDoubleClickTime() + 100) {
-            if (platform::Use<platform::Input>().AsyncKeyState(VK_LBUTTON) & 0x8000) return;
-            platform::SleepMs(LookInterval);
-        }
+        // A second press within the double-click time belongs to a double click; it is left
+        // in the queue for the handlers of the double click.
+        const HWND board = Image1.Handle();
+        ui::App().ProcessMessagesUntil(platform::Now(), GetDoubleClickTime() + 100,
+                                       [board] { return SecondPressComing(board); });
+        if (SecondPressComing(board)) return;
         if (ImageClickCount >= 2) {
             ImageClickCount = 0;
             return;
@@ -106,19 +127,23 @@ void TDozedeR64Form::Image1MouseUp(ui::MouseButton Button) {
         else
             SetTrayIcon(1, IconID);
         if (Form3 && Form3->CheckBoxRightClickNoMinimize.Checked()) return;
-        std::uint32_t start = platform::Now();
+        // Only a menu of the icon's owner counts; the wait ends when it closes or its owner
+        // goes.
+        const HWND owner = TrayNotify[static_cast<size_t>(IconID)].hWnd;
+        const DWORD ownerThread = GetWindowThreadProcessId(owner, nullptr);
         PopupMenuSearching = true;
         FindHandle = nullptr;
-        for (;;) {
-            FindHandle = FindWindowW(L"#32768", nullptr);
-            if (FindHandle || Elapsed(platform::Now(), start) > 5000) break;
-            platform::SleepMs(LookInterval);
-        }
-        start = platform::Now();
+        ui::App().ProcessMessagesUntil(platform::Now(), 5000, [&] {
+            FindHandle = ownerThread ? MenuOfThread(ownerThread) : nullptr;
+            return FindHandle || !IsWindow(owner) || WaitEnded();
+        });
+        const std::uint32_t start = platform::Now();
         if (FindHandle) {
-            ui::App().ProcessMessagesUntil(start, INFINITE,
-                                           [this] { return !IsWindow(FindHandle) || WaitEnded(); });
-        } else {
+            ui::App().ProcessMessagesUntil(start, INFINITE, [this, owner] {
+                return !IsWindow(FindHandle) || !IsWindowVisible(FindHandle) || !IsWindow(owner) ||
+                       WaitEnded();
+            });
+        } else if (IsWindow(owner)) {
             ui::App().ProcessMessagesUntil(start, 5000, [this] { return WaitEnded(); });
         }
         FindHandle = nullptr;

@@ -71,7 +71,7 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
         EdgeOf({bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom}, width, height);
     // A taskbar that hides itself comes out when the pointer touches its edge.
     Send(std::vector{MoveTo(EdgePoint(edge, width, height), width, height)});
-    ui::App().ProcessMessagesUntil(platform::Now(), 500);
+    ui::App().ProcessMessagesFor(500);
 
     if (!MeasureTrayNotifyWindow()) return;
     const auto corner = [](POINT p) { return Point{p.x, p.y}; };
@@ -79,7 +79,7 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
         const Point button = ShowButtonPoint(edge, system, corner(TrayNotifyWindowTopLeft),
                                              corner(TrayNotifyWindowBottomRight));
         Send(ShowButtonRecords(system, MoveTo(button, width, height)));
-        platform::SleepMs(1000);
+        ui::App().ProcessMessagesFor(1000);
         if (Win7OrLater(system)) {
             ui::App().ProcessMessagesUntil(platform::Now(), 500, [this] {
                 return IsWindowVisible(HOverflowWindow) || WaitEnded();
@@ -120,13 +120,13 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
         Send(records);
     } else {
         Send(std::span(records).first(1));
-        if (ShowButtonExists) platform::SleepMs(500);
+        if (ShowButtonExists) ui::App().ProcessMessagesFor(500);
         Send(std::span(records).subspan(1));
     }
     if (Action != 0) return;
 
     // Wait for what the click opened, such as a system icon's flyout, to go.
-    platform::SleepMs(500);
+    ui::App().ProcessMessagesFor(500);
     const HWND opened = GetForegroundWindow();
     const platform::ScopedFlag showing(NewWindowShowing);
     const std::uint32_t start = platform::Now();

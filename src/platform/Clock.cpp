@@ -10,7 +10,6 @@ namespace {
 class WindowsClock final : public Clock {
 public:
     std::uint32_t Now() override { return timeGetTime(); }
-    void Sleep(std::uint32_t milliseconds) override { ::Sleep(milliseconds); }
     void WaitForMessages(std::uint32_t milliseconds) override {
         // Also wakes for messages that an earlier look at the queue left in it.
         MsgWaitForMultipleObjectsEx(0, nullptr, milliseconds, QS_ALLINPUT, MWMO_INPUTAVAILABLE);

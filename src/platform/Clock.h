@@ -5,12 +5,11 @@
 
 namespace orvane::platform {
 
-// The millisecond counter (timeGetTime) and the blocking sleep.
+// The millisecond counter (timeGetTime) and the wait for messages.
 class Clock {
 public:
     virtual ~Clock() = default;
     virtual std::uint32_t Now() = 0;
-    virtual void Sleep(std::uint32_t milliseconds) = 0;
     // Called each time pending messages are processed, so that a stand-in clock can let
     // waits that process messages run out.
     virtual void MessagesProcessed() {}
@@ -22,9 +21,6 @@ template <> Clock& Real<Clock>();
 
 inline std::uint32_t Now() {
     return Use<Clock>().Now();
-}
-inline void SleepMs(std::uint32_t milliseconds) {
-    Use<Clock>().Sleep(milliseconds);
 }
 
 } // namespace orvane::platform

@@ -10,6 +10,10 @@ public:
                          sizeof(INPUT));
     }
     SHORT AsyncKeyState(int virtualKey) override { return GetAsyncKeyState(virtualKey); }
+    DWORD LastInputTime() override {
+        LASTINPUTINFO info{sizeof info, 0};
+        return GetLastInputInfo(&info) ? info.dwTime : 0;
+    }
 };
 
 } // namespace

@@ -14,6 +14,8 @@ public:
     virtual UINT Send(const std::vector<INPUT>& records) = 0;
     // GetAsyncKeyState.
     virtual SHORT AsyncKeyState(int virtualKey) = 0;
+    // The tick count of the session's last keyboard or mouse input (GetLastInputInfo).
+    virtual DWORD LastInputTime() = 0;
 };
 
 template <> Input& Real<Input>();

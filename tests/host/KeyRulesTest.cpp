@@ -17,6 +17,43 @@ TEST(KeyRulesTest, TheHookPassesOnPlainKeyDownsOnly) {
     EXPECT_FALSE(KeyHookReports(3, 0x0100)); // not an action
 }
 
+TEST(KeyRulesTest, AHeldKeyBeginsOnePressUntilItIsReleased) {
+    constexpr std::uintptr_t Down = 0x0100, Up = 0x0101, SysDown = 0x0104, SysUp = 0x0105;
+    struct Step {
+        std::uintptr_t message;
+        std::uint32_t vk;
+        bool begins;
+    };
+    const std::vector<Step> steps{
+        {Down, 0x73, true},    // F4 pressed
+        {Down, 0x73, false},   // repeated while held
+        {Down, 0x73, false},   //
+        {Down, 0x41, true},    // another key meanwhile is its own press
+        {Up, 0x73, false},     // released
+        {Down, 0x73, true},    // pressed again
+        {SysDown, 0x73, false}, // Alt pressed while F4 is held repeats F4, not a press
+        {SysUp, 0x73, false},
+        {Down, 0x173, true},   // only the low byte names the key: 0x73 was released
+    };
+    KeyPresses presses;
+    for (std::size_t i = 0; i < steps.size(); ++i)
+        EXPECT_EQ(presses.Begins(steps[i].message, steps[i].vk), steps[i].begins) << "step " << i;
+}
+
+TEST(KeyRulesTest, TheHookCountsAsLostOnlyWhenAKeyIsDownWellAfterItsLastCall) {
+    struct Case {
+        std::uint32_t lastInput, lastHookCall;
+        bool keyDown, lost;
+    };
+    for (const Case& c : std::vector<Case>{{10000, 9000, true, true},
+                                           {10000, 9000, false, false},
+                                           {10000, 9700, true, false}, // may still be on its way
+                                           {9000, 10000, true, false},
+                                           {5, 0xFFFFFC00u, true, true}}) // the tick count wraps
+        EXPECT_EQ(KeyHookLost(c.lastInput, c.lastHookCall, c.keyDown), c.lost)
+            << c.lastInput << " " << c.lastHookCall;
+}
+
 TEST(KeyRulesTest, CaptureIgnoresModifiersAndPrintScreenAndNamesExtendedKeys) {
     for (std::uint16_t vk : {0x10, 0x11, 0x12, 0x5B, 0x5C, 0x2C})
         EXPECT_TRUE(IsIgnoredByCapture(vk));

@@ -82,6 +82,7 @@ void Application::ProcessMessagesUntil(std::uint32_t start, std::uint32_t millis
     constexpr std::uint32_t lookInterval = 50;
     platform::Clock& clock = platform::Use<platform::Clock>();
     for (;;) {
+        if (done && done()) return;
         ProcessMessages();
         if (terminated_ || (done && done())) return;
         const std::uint32_t elapsed = Elapsed(clock.Now(), start);
@@ -90,6 +91,10 @@ void Application::ProcessMessagesUntil(std::uint32_t start, std::uint32_t millis
         if (done && wait > lookInterval) wait = lookInterval;
         clock.WaitForMessages(wait);
     }
+}
+
+void Application::ProcessMessagesFor(std::uint32_t milliseconds) {
+    ProcessMessagesUntil(platform::Now(), milliseconds);
 }
 
 void Application::Dispatch(MSG& msg) {

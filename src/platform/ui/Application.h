@@ -36,8 +36,12 @@ public:
     // Dispatches messages as they arrive, sleeping in between, until `milliseconds` have
     // passed since `start`, `done` holds or the application terminates. A condition that
     // no message announces (another program's window going) is looked at every 50 ms.
+    // `done` is also looked at before each dispatch, so that it can stop the wait before a
+    // message that it sees waiting is handled.
     void ProcessMessagesUntil(std::uint32_t start, std::uint32_t milliseconds,
                               const std::function<bool()>& done = {});
+    // The pause of a step: messages are handled as they arrive for `milliseconds`.
+    void ProcessMessagesFor(std::uint32_t milliseconds);
     // Waits for one message and dispatches it; false once the application terminates.
     bool HandleMessage();
     void Terminate();

@@ -143,7 +143,7 @@ TEST_F(StartUpTest, WaitsForTheTaskbarWhileProcessingMessages) {
     ui::App().RemoveMessageFilter(filter);
 
     EXPECT_EQ(shell.lookups, 6);
-    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>(5, 10));
+    EXPECT_GT(clock.waits, 0); // in the queue between the looks
     EXPECT_TRUE(processed);
     EXPECT_EQ(form.MainKey, 115); // and the start went on
 }

@@ -49,11 +49,12 @@ TEST(WindowPosTopTest, RaisesForAMomentAndLeavesTheWindowWhereItWas) {
     RECT before{};
     GetWindowRect(form.Handle(), &before);
     bool topmostWhileWaiting = false;
-    clock.onSleep = [&](std::uint32_t) { topmostWhileWaiting = Topmost(form.Handle()); };
+    clock.onWait = [&] { topmostWhileWaiting = Topmost(form.Handle()); };
+    const std::uint32_t start = clock.Peek();
 
     WindowPosTop(form.Handle());
 
-    EXPECT_EQ(clock.sleeps, std::vector<std::uint32_t>{100});
+    EXPECT_GE(clock.Peek() - start, 100u);
     EXPECT_TRUE(topmostWhileWaiting);
     EXPECT_FALSE(Topmost(form.Handle()));
     RECT after{};
@@ -80,6 +81,51 @@ TEST(TaskButtonTest, AFailureReachesTheCaller) {
     }).join();
     EXPECT_EQ(deleted, CO_E_NOTINITIALIZED);
     EXPECT_EQ(added, CO_E_NOTINITIALIZED);
+}
+
+// A window of a thread that takes no messages until `release` is set or 3 s have passed.
+class StalledWindow {
+public:
+    StalledWindow() {
+        thread_ = std::thread([this] {
+            window_ = CreateWindowExW(0, L"STATIC", L"stalled", WS_POPUP, 10, 10, 50, 50, nullptr,
+                                      nullptr, nullptr, nullptr);
+            SetEvent(made_);
+            WaitForSingleObject(release_, 3000);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+            DestroyWindow(window_);
+        });
+        WaitForSingleObject(made_, INFINITE);
+    }
+    ~StalledWindow() {
+        SetEvent(release_);
+        thread_.join();
+        CloseHandle(made_);
+        CloseHandle(release_);
+    }
+    HWND Window() const { return window_; }
+
+private:
+    HANDLE made_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND window_ = nullptr;
+    std::thread thread_;
+};
+
+TEST(OtherThreadsWindowTest, ShowingAndRaisingDoNotWaitForItsThread) {
+    test::VirtualClock clock;
+    const std::vector<std::pair<const char*, void (*)(HWND)>> operations{
+        {"WindowPosTop", [](HWND w) { WindowPosTop(w); }},
+        {"ShowWindowOf", [](HWND w) { ShowWindowOf(w, SW_SHOWNA); }},
+        {"SetTopmost", [](HWND w) { SetTopmost(w, true); }}};
+    for (const auto& [name, operation] : operations) {
+        SCOPED_TRACE(name);
+        StalledWindow stalled;
+        const DWORD start = GetTickCount();
+        operation(stalled.Window());
+        EXPECT_LT(GetTickCount() - start, 1000u);
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
 #include <vector>
 
 namespace orvane {
@@ -86,8 +87,9 @@ TEST_F(ClickTest, ARightClickPostsTheRightButtonAndWaitsForTheOwnersMenu) {
 }
 
 TEST_F(ClickTest, ARightClickWatchesTheMenuThatAppearsUntilItCloses) {
-    const HWND menu = CreateWindowExW(0, L"#32768", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                      GetModuleHandleW(nullptr), nullptr);
+    // The owners live on this thread: so does their menu.
+    const HWND menu = CreateWindowExW(WS_EX_TOOLWINDOW, L"#32768", L"", WS_POPUP | WS_VISIBLE, 0, 0,
+                                      10, 10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(menu, nullptr);
     bool watched = false;
     const int filter = ui::App().AddMessageFilter([&](MSG& msg) {
@@ -106,6 +108,38 @@ TEST_F(ClickTest, ARightClickWatchesTheMenuThatAppearsUntilItCloses) {
     EXPECT_LT(clock.Peek() - before, 5000u);
     EXPECT_FALSE(form.PopupMenuSearching);
     EXPECT_EQ(form.FindHandle, nullptr);
+    EXPECT_TRUE(Minimised());
+}
+
+TEST_F(ClickTest, AMenuOfAnotherProgramIsNotTakenForTheOwnersMenu) {
+    HANDLE done = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HWND menu = nullptr;
+    std::thread other([&] {
+        menu = CreateWindowExW(WS_EX_TOOLWINDOW, L"#32768", L"", WS_POPUP | WS_VISIBLE, 0, 0, 10,
+                               10, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+        // Takes what the board's thread sends to every window of the process.
+        while (MsgWaitForMultipleObjects(1, &done, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        }
+        DestroyWindow(menu);
+    });
+    while (!menu) Sleep(1);
+    bool watched = false;
+    const std::uint32_t before = clock.Peek();
+    // Ends a wait on that menu before the test would.
+    clock.onWait = [&] {
+        watched = watched || form.FindHandle == menu;
+        if (clock.Peek() - before > 30000) SetEvent(done);
+    };
+    PointAt(4);
+    Send(WM_RBUTTONDOWN);
+    Send(WM_RBUTTONUP);
+    SetEvent(done);
+    other.join();
+    CloseHandle(done);
+    EXPECT_FALSE(watched);
+    EXPECT_LT(clock.Peek() - before, 15000u); // 5 s of looking, 5 s more
     EXPECT_TRUE(Minimised());
 }
 

@@ -18,11 +18,6 @@ class VirtualClock final : public platform::Clock {
 public:
     explicit VirtualClock(std::uint32_t start = 1000) : now_(start) {}
     std::uint32_t Now() override { return now_++; }
-    void Sleep(std::uint32_t milliseconds) override {
-        sleeps.push_back(milliseconds);
-        if (onSleep) onSleep(milliseconds);
-        now_ += milliseconds;
-    }
     void MessagesProcessed() override { ++now_; }
     // Time runs out at once unless a message is already waiting.
     void WaitForMessages(std::uint32_t milliseconds) override {
@@ -35,8 +30,6 @@ public:
     void Set(std::uint32_t now) { now_ = now; }
     std::uint32_t Peek() const { return now_; }
 
-    std::vector<std::uint32_t> sleeps;
-    std::function<void(std::uint32_t)> onSleep;
     int waits = 0;
     std::function<void()> onWait;
 
@@ -165,11 +158,13 @@ public:
         ++keyStateReads;
         return keyState ? keyState(virtualKey) : 0;
     }
+    DWORD LastInputTime() override { return lastInput ? lastInput() : 0; }
 
     std::vector<std::vector<INPUT>> batches;
     std::vector<std::uint32_t> sentAt; // the clock's reading at each batch
     std::function<void(const std::vector<INPUT>&)> onSend;
     std::function<SHORT(int)> keyState;
+    std::function<DWORD()> lastInput;
     int keyStateReads = 0;
 
 private:
