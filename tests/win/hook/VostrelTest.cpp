@@ -164,6 +164,23 @@ TEST_F(VostrelTest, NothingIsReportedAfterTheStop) {
     EXPECT_TRUE(ReportsOf(notepad.Pid()).empty());
 }
 
+// The program starts and stops the hook on a thread of its own, which keeps the relay.
+TEST_F(VostrelTest, AHookStartedAndStoppedOnAnotherThreadReports) {
+    bool reported = false;
+    bool relayGone = false;
+    std::thread listener([&] {
+        ReportWindow receiver(message);
+        library.StartCBTHook(receiver.Window());
+        const HWND relay = PublishedRelay();
+        reported = NotepadIsReported();
+        library.StopCBTHook();
+        relayGone = relay && !IsWindow(relay);
+    });
+    listener.join();
+    EXPECT_TRUE(reported);
+    EXPECT_TRUE(relayGone);
+}
+
 TEST_F(VostrelTest, HookedProcessesMayReadTheRelaysBlockButNotWriteIt) {
     ReportWindow receiver(message);
     library.StartCBTHook(receiver.Window());
@@ -218,7 +235,9 @@ TEST_P(VostrelSquatTest, ABlockThatIsAlreadyThereDoesNotStopTheReports) {
     if (GetParam() == Squat::Garbage) {
         squat.Reset(
             CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, 4096, name));
+        const DWORD error = GetLastError();
         ASSERT_TRUE(squat);
+        ASSERT_NE(error, static_cast<DWORD>(ERROR_ALREADY_EXISTS));
         void* view = MapViewOfFile(squat.Get(), FILE_MAP_WRITE, 0, 0, 4096);
         ASSERT_NE(view, nullptr);
         FillMemory(view, 4096, 0xCD);
@@ -231,8 +250,10 @@ TEST_P(VostrelSquatTest, ABlockThatIsAlreadyThereDoesNotStopTheReports) {
         SECURITY_ATTRIBUTES attributes{sizeof attributes, descriptor, FALSE};
         squat.Reset(
             CreateFileMappingW(INVALID_HANDLE_VALUE, &attributes, PAGE_READWRITE, 0, 4096, name));
+        const DWORD error = GetLastError();
         LocalFree(descriptor);
         ASSERT_TRUE(squat);
+        ASSERT_NE(error, static_cast<DWORD>(ERROR_ALREADY_EXISTS));
     } else {
         // An earlier start's block, kept open by a hooked process after the library is gone.
         library.StartCBTHook(receiver.Window());
