@@ -18,10 +18,10 @@ using vostrel::TargetBlock;
 constexpr wchar_t ReportMessageName[] = L"VostrelWindowReport";
 constexpr wchar_t RelayClass[] = L"VostrelRelay";
 // The user's processes may map it for reading and ask its size; nobody else gets anything,
-// and the owner loses its implicit right to change that (OW). The user's own entry follows:
+// and the owner loses its implicit right to change that (OW); the user's SID and ")" follow:
 // the owner may be another account (Administrators for an elevated token), and Wine grants
 // nothing through OW. The creator's handle keeps the access it asked for.
-constexpr wchar_t TargetBlockSecurity[] = L"D:P(A;;0x5;;;OW)(A;;0x5;;;";
+constexpr wchar_t TargetSecurityStart[] = L"D:P(A;;0x5;;;OW)(A;;0x5;;;";
 constexpr UINT_PTR CheckTimer = 1;
 constexpr UINT CheckPeriod = 100;
 // A window that is not shown with a title by then is not waited for.
@@ -200,7 +200,7 @@ bool Append(wchar_t* text, int capacity, const wchar_t* more) {
     return true;
 }
 
-// The block's security in SDDL for the user of this process; empty when it cannot be said.
+// The block's security in SDDL for the user of this process.
 bool TargetSecurity(HMODULE advapi, wchar_t* sddl, int capacity) {
     const auto openToken = Function<OpenToken>(advapi, "OpenProcessToken");
     const auto information = Function<TokenInformation>(advapi, "GetTokenInformation");
@@ -219,7 +219,7 @@ bool TargetSecurity(HMODULE advapi, wchar_t* sddl, int capacity) {
     wchar_t* sid = nullptr;
     if (!known || !sidToText(user.user.User.Sid, &sid)) return false;
     sddl[0] = 0;
-    const bool said = Append(sddl, capacity, TargetBlockSecurity) && Append(sddl, capacity, sid) &&
+    const bool said = Append(sddl, capacity, TargetSecurityStart) && Append(sddl, capacity, sid) &&
                       Append(sddl, capacity, L")");
     LocalFree(sid);
     return said;
