@@ -63,6 +63,7 @@ void TDozedeR64Form::SendToCompanion(const wchar_t* text) {
 }
 
 void TDozedeR64Form::EditReceveMsgChange() {
+    if (Creating) return;
     if (EditReceveMsg.Text() == SetTaskTrayEnd) {
         EditReceveMsg.SetText(L"");
         if (KestrinItemCount > 0 && KestrinBeforeStart) {

@@ -85,6 +85,9 @@ LRESULT TDozedeR64Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case OwnTrayIconCallback:
         OwnTrayIconMessage(wParam, lParam);
         return 0;
+    case CompanionTextWaiting:
+        EditReceveMsgChange();
+        return 0;
     case WM_KEYHOOK:
         WMKeyHook(lParam);
         return 0;

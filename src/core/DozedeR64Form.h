@@ -280,6 +280,10 @@ private:
     const MONITORINFO* RestoreMonitor = nullptr;
     std::uint32_t BoardDrawing = 0; // counts the drawings, so that a newer one takes over
     bool ShowingMainForm = false;
+    // The companion's texts wait until the window is made: they may come while it waits for
+    // the companion's start.
+    bool Creating = false;
+    static constexpr UINT CompanionTextWaiting = WM_APP + 0x20;
     // Holds the hooks from the keyboard hook's start to the window's destruction.
     std::unique_ptr<platform::Listener> Listener;
     platform::Listener& ListenerThread();

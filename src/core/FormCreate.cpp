@@ -5,6 +5,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Module.h"
 #include "platform/Monitor.h"
+#include "platform/ScopedFlag.h"
 #include "platform/Shell.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
@@ -47,6 +48,7 @@ void TDozedeR64Form::ApplicationException(std::exception_ptr) {
 }
 
 void TDozedeR64Form::FormCreate() {
+    const platform::ScopedFlag creating(Creating);
     if (!Is64BitWindows()) {
         platform::Use<platform::Dialogs>().ShowMessageBox(Handle(), texts::Not64BitWindows,
                                                           texts::AppTitle, MB_ICONINFORMATION);
@@ -94,6 +96,8 @@ void TDozedeR64Form::FormCreate() {
         }
 
         LoadKestrinItems();
+        // The window waits for the companion's start, which may be told while it starts.
+        StartSelfMinimized = KestrinItemCount > 0 && KestrinBeforeStart;
         if (KestrinItemCount > 0) Start_Kestrin();
 
         StartKeyHook();
@@ -102,12 +106,11 @@ void TDozedeR64Form::FormCreate() {
     FormMinimized = true;
 
     // Without the companion's window nobody would ever end the wait for it.
-    if (KestrinItemCount > 0 && KestrinBeforeStart && KestrinWnd) {
-        SetWindowState(ui::WindowState::Minimized);
-        StartSelfMinimized = true;
-    }
+    if (!KestrinWnd) StartSelfMinimized = false;
+    if (StartSelfMinimized) SetWindowState(ui::WindowState::Minimized);
 
     Timer1.SetEnabled(true);
+    if (!EditReceveMsg.Text().empty()) PostMessageW(Handle(), CompanionTextWaiting, 0, 0);
 }
 
 } // namespace orvane

@@ -13,10 +13,13 @@
 namespace orvane {
 namespace {
 
+// The button is down again, or its press waits in the queue (a quick press may be released
+// before anyone looks).
 bool SecondPressComing(HWND board) {
     MSG msg;
     return (platform::Use<platform::Input>().AsyncKeyState(VK_LBUTTON) & 0x8000) ||
-           PeekMessageW(&msg, board, WM_LBUTTONDOWN, WM_MBUTTONDBLCLK, PM_NOREMOVE);
+           PeekMessageW(&msg, board, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) ||
+           PeekMessageW(&msg, board, WM_LBUTTONDBLCLK, WM_LBUTTONDBLCLK, PM_NOREMOVE);
 }
 
 // The pop-up menu of a thread: the window of the menu class that the thread made.

@@ -165,6 +165,22 @@ TEST_F(ClickTest, ADoubleClickPostsOnlyTheDoubleClickSequence) {
     EXPECT_TRUE(Minimised());
 }
 
+TEST_F(ClickTest, AQuickDoubleClickWaitingInTheQueueIsNoClick) {
+    PointAt(0);
+    Send(WM_LBUTTONDOWN);
+    // The second press, already released, waits behind the first release.
+    PostMessageW(form.Image1.Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
+    PostMessageW(form.Image1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Send(WM_LBUTTONUP);
+    EXPECT_EQ(Operations(), (std::vector<Posted>{{1, WM_LBUTTONDOWN},
+                                                 {1, WM_LBUTTONUP},
+                                                 {1, WM_LBUTTONDOWN},
+                                                 {1, WM_LBUTTONUP},
+                                                 {1, WM_LBUTTONDBLCLK},
+                                                 {1, WM_LBUTTONUP}}));
+    EXPECT_EQ(form.ImageClickCount, 0);
+}
+
 TEST_F(ClickTest, ClicksOnADeadCellOrWhileTheSettingsAreOpenDoNothing) {
     Click(6); // past the last entry
     SendMessageW(form.Image1.Handle(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
