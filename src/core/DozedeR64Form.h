@@ -7,11 +7,11 @@
 #include "keyboard/KeyRules.h"
 #include "keyboard/ShortCutConfig.h"
 #include "platform/Handles.h"
+#include "platform/Listener.h"
 #include "platform/ui/Controls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Image.h"
 #include "platform/ui/Menu.h"
-#include "platform/Listener.h"
 #include "platform/ui/Timer.h"
 #include "tray/TrayNotify.h"
 

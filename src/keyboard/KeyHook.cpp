@@ -34,8 +34,7 @@ LRESULT CALLBACK KeyHookProc(int code, WPARAM wParam, LPARAM lParam) {
 
 // Listener thread: a new hook first, so that no key goes unseen in between.
 bool InstallKeyHook() {
-    const HHOOK hook =
-        SetWindowsHookExW(WH_KEYBOARD_LL, KeyHookProc, GetModuleHandleW(nullptr), 0);
+    const HHOOK hook = SetWindowsHookExW(WH_KEYBOARD_LL, KeyHookProc, GetModuleHandleW(nullptr), 0);
     if (!hook) return false;
     if (KeyHookHandle) UnhookWindowsHookEx(KeyHookHandle);
     KeyHookHandle = hook;

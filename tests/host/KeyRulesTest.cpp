@@ -25,15 +25,15 @@ TEST(KeyRulesTest, AHeldKeyBeginsOnePressUntilItIsReleased) {
         bool begins;
     };
     const std::vector<Step> steps{
-        {Down, 0x73, true},    // F4 pressed
-        {Down, 0x73, false},   // repeated while held
-        {Down, 0x73, false},   //
-        {Down, 0x41, true},    // another key meanwhile is its own press
-        {Up, 0x73, false},     // released
-        {Down, 0x73, true},    // pressed again
+        {Down, 0x73, true},     // F4 pressed
+        {Down, 0x73, false},    // repeated while held
+        {Down, 0x73, false},    //
+        {Down, 0x41, true},     // another key meanwhile is its own press
+        {Up, 0x73, false},      // released
+        {Down, 0x73, true},     // pressed again
         {SysDown, 0x73, false}, // Alt pressed while F4 is held repeats F4, not a press
         {SysUp, 0x73, false},
-        {Down, 0x173, true},   // only the low byte names the key: 0x73 was released
+        {Down, 0x173, true}, // only the low byte names the key: 0x73 was released
     };
     KeyPresses presses;
     for (std::size_t i = 0; i < steps.size(); ++i)

@@ -21,7 +21,9 @@ void SetForegroundLockTimeout(DWORD value) {
                           reinterpret_cast<void*>(static_cast<ULONG_PTR>(value)), 0);
 }
 
-bool Topmost(HWND window) { return GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST; }
+bool Topmost(HWND window) {
+    return GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST;
+}
 
 TEST(ForceForegroundTest, LeavesTheForegroundLockTimeOutAsFoundWhetherOrNotItSucceeds) {
     const DWORD original = ForegroundLockTimeout();
