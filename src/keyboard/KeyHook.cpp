@@ -93,7 +93,7 @@ void TDozedeR64Form::StopKeyHook() {
 void TDozedeR64Form::KeepKeyHook() {
     if (!Listener) return;
     const DWORD lastInput = platform::Use<platform::Input>().LastInputTime();
-    if (!KeyHookLost(lastInput, KeyHookCalled, UsedKeyDown(MainKey))) return;
+    if (!KeyHookMayBeLost(lastInput, KeyHookCalled) || !UsedKeyDown(MainKey)) return;
     Listener->Run([] {
         if (KeyHookHandle) InstallKeyHook();
     });

@@ -18,10 +18,10 @@ bool KeyPresses::Begins(std::uintptr_t message, std::uint32_t vk) {
     return !repeated;
 }
 
-bool KeyHookLost(std::uint32_t lastInput, std::uint32_t lastHookCall, bool keyDown) {
+bool KeyHookMayBeLost(std::uint32_t lastInput, std::uint32_t lastHookCall) {
     // Input a little after the hook's last call may still be on its way to the hook.
     constexpr std::int32_t Slack = 500;
-    return keyDown && static_cast<std::int32_t>(lastInput - lastHookCall) > Slack;
+    return static_cast<std::int32_t>(lastInput - lastHookCall) > Slack;
 }
 
 bool IsIgnoredByCapture(std::uint16_t vk) {

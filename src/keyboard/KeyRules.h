@@ -27,9 +27,9 @@ private:
     std::bitset<256> down_;
 };
 
-// The system drops a low-level hook that kept it waiting: a key is down although keyboard or
-// mouse input came well after the hook's last call.
-bool KeyHookLost(std::uint32_t lastInput, std::uint32_t lastHookCall, bool keyDown);
+// The system drops a low-level hook that kept it waiting. It may have when keyboard or mouse
+// input came well after the hook's last call; a key down then tells that it has.
+bool KeyHookMayBeLost(std::uint32_t lastInput, std::uint32_t lastHookCall);
 
 // Modifiers and PrintScreen (which arrives through the hook) are never taken from the queue.
 bool IsIgnoredByCapture(std::uint16_t vk);
