@@ -6,7 +6,7 @@ BUILD=${ORVANE_BUILD:-$ROOT/build}
 JOBS=$(nproc 2>/dev/null || echo 2)
 
 PACKAGES=(cmake g++ make g++-mingw-w64-x86-64-posix wine wine64 xvfb xauth googletest
-          imagemagick fonts-ipafont-gothic locales)
+          imagemagick fonts-ipafont-gothic locales python3 libx11-6 libxrandr2)
 
 say() { printf '== %s\n' "$*" >&2; }
 
@@ -53,11 +53,12 @@ start_display() {
     new_display
 }
 
-# A private X display of its own in DISPLAY; STARTED_XVFB collects the servers started.
+# A private X display of its own in DISPLAY, one screen of 1920 × 1080 pixels unless the
+# argument gives another size; STARTED_XVFB collects the servers started.
 new_display() {
-    local n=90
+    local n=90 size=${1:-1920x1080}
     while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1920x1080x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     STARTED_XVFB="$STARTED_XVFB $!"
     export DISPLAY=":$n"
     for _ in $(seq 100); do
@@ -65,6 +66,75 @@ new_display() {
         sleep 0.1
     done
     say "Xvfb did not start"
+    return 1
+}
+
+# A private X display with two monitors in DISPLAY: the primary, 1920 × 1080, and left of it
+# a second one, 1280 × 1024, which Windows programs see at negative coordinates. Xvfb makes
+# one screen of both; RandR monitors split it. They last as long as the connection of the
+# client that made them: a small helper keeps it until stop_all. Wine sees them only through
+# Xinerama (make_two_screen_prefix).
+STARTED_HELPERS=""
+new_two_screen_display() {
+    new_display 3200x1080 || return 1
+    local ready
+    ready=$(mktemp)
+    python3 - "$ready" <<'EOF' &
+import ctypes, sys, time
+
+x11, xrandr = ctypes.CDLL("libX11.so.6"), ctypes.CDLL("libXrandr.so.2")
+
+class Monitor(ctypes.Structure):
+    _fields_ = [("name", ctypes.c_ulong), ("primary", ctypes.c_int), ("automatic", ctypes.c_int),
+                ("noutput", ctypes.c_int), ("x", ctypes.c_int), ("y", ctypes.c_int),
+                ("width", ctypes.c_int), ("height", ctypes.c_int), ("mwidth", ctypes.c_int),
+                ("mheight", ctypes.c_int), ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+class Resources(ctypes.Structure):
+    _fields_ = [("timestamp", ctypes.c_ulong), ("configTimestamp", ctypes.c_ulong),
+                ("ncrtc", ctypes.c_int), ("crtcs", ctypes.c_void_p), ("noutput", ctypes.c_int),
+                ("outputs", ctypes.POINTER(ctypes.c_ulong))]
+
+x11.XOpenDisplay.restype = ctypes.c_void_p
+x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+x11.XDefaultRootWindow.restype = ctypes.c_ulong
+x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+x11.XInternAtom.restype = ctypes.c_ulong
+x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+xrandr.XRRGetScreenResourcesCurrent.argtypes = [ctypes.c_void_p, ctypes.c_ulong]
+xrandr.XRRGetScreenResourcesCurrent.restype = ctypes.POINTER(Resources)
+xrandr.XRRAllocateMonitor.argtypes = [ctypes.c_void_p, ctypes.c_int]
+xrandr.XRRAllocateMonitor.restype = ctypes.POINTER(Monitor)
+xrandr.XRRSetMonitor.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(Monitor)]
+
+display = x11.XOpenDisplay(None)
+root = x11.XDefaultRootWindow(display)
+screen_output = xrandr.XRRGetScreenResourcesCurrent(display, root).contents.outputs[0]
+
+def add(name, x, width, height, primary):
+    # The primary takes the screen's output, so that no monitor of the whole screen remains.
+    monitor = xrandr.XRRAllocateMonitor(display, 1 if primary else 0)
+    m = monitor.contents
+    if primary:
+        m.outputs[0] = screen_output
+    m.name, m.primary, m.x, m.y = x11.XInternAtom(display, name, 0), primary, x, 0
+    m.width, m.height, m.mwidth, m.mheight = width, height, width * 254 // 960, height * 254 // 960
+    xrandr.XRRSetMonitor(display, root, monitor)
+
+add(b"Primary", 1280, 1920, 1080, 1)
+add(b"Second", 0, 1280, 1024, 0)
+x11.XSync(display, 0)
+open(sys.argv[1], "w").write("ready")
+while True:
+    time.sleep(3600)
+EOF
+    STARTED_HELPERS="$STARTED_HELPERS $!"
+    for _ in $(seq 100); do
+        if [ -s "$ready" ]; then rm -f "$ready"; return 0; fi
+        sleep 0.1
+    done
+    rm -f "$ready"
+    say "the two monitors were not made"
     return 1
 }
 
@@ -99,12 +169,26 @@ make_prefix() {
     wine cmd /c exit </dev/null >/dev/null 2>&1
 }
 
+# A prefix as make_prefix makes it, whose programs take the monitors from Xinerama: Wine's
+# RandR support knows only the screen's outputs, not the monitors that split one.
+make_two_screen_prefix() {
+    make_prefix "$1"
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseXRandR /d N /f >/dev/null 2>&1
+    # Wine's desktop process reads the monitors when it starts: start it again.
+    wineserver -k || true
+    wineserver -w
+    wineserver -p
+    wine cmd /c exit </dev/null >/dev/null 2>&1
+}
+
 stop_all() {
     local prefix
     for prefix in $WINE_PREFIXES; do
         if [ -d "$prefix" ]; then WINEPREFIX=$prefix wineserver -k 2>/dev/null || true; fi
     done
     WINE_PREFIXES=""
+    if [ -n "$STARTED_HELPERS" ]; then kill $STARTED_HELPERS 2>/dev/null || true; fi
+    STARTED_HELPERS=""
     if [ -n "$STARTED_XVFB" ]; then kill $STARTED_XVFB 2>/dev/null || true; fi
     STARTED_XVFB=""
 }

@@ -25,6 +25,21 @@ std::optional<ScreenRect> WindowRect(HWND window) {
     return ScreenRect{bounds.left, bounds.top, bounds.right, bounds.bottom};
 }
 
+ScreenRect VirtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+ScreenRect MonitorOf(ScreenRect area) {
+    const RECT rect{area.Left, area.Top, area.Right, area.Bottom};
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info);
+    const RECT& monitor = info.rcMonitor;
+    return {monitor.left, monitor.top, monitor.right, monitor.bottom};
+}
+
 int VisibleWidth(HWND window) {
     const std::optional<ScreenRect> bounds =
         IsWindowVisible(window) ? WindowRect(window) : std::nullopt;
@@ -55,9 +70,10 @@ bool TDozedeR64Form::MeasureTrayNotifyWindow() {
 }
 
 // The shell's own icons take no callback messages: the real pointer operates them where the
-// shell shows them. A window of the snapshot that has gone since gives the operation up.
+// shell shows them, on whichever monitor the taskbar is. A window of the snapshot that has gone
+// since, or a point that misses the window it was worked out from, gives the operation up.
 void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconID) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    const ScreenRect desktop = VirtualScreen();
     const TraySystem system = IsWin8    ? TraySystem::Win8
                               : IsWin7  ? TraySystem::Win7
                               : IsVista ? TraySystem::Vista
@@ -67,18 +83,28 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
     APPBARDATA bar{};
     bar.cbSize = sizeof bar;
     SHAppBarMessage(ABM_GETTASKBARPOS, &bar);
-    const TaskbarEdge edge =
-        EdgeOf({bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom}, width, height);
+    const ScreenRect taskbar = TaskbarRect(
+        {bar.rc.left, bar.rc.top, bar.rc.right, bar.rc.bottom},
+        WindowRect(HTrayNotifyWindow ? GetAncestor(HTrayNotifyWindow, GA_ROOT) : nullptr));
+    const ScreenRect monitor = MonitorOf(taskbar);
+    const TaskbarEdge edge = EdgeOf(taskbar, monitor);
     // A taskbar that hides itself comes out when the pointer touches its edge.
-    Send(std::vector{MoveTo(EdgePoint(edge, width, height), width, height)});
+    Send(std::vector{MoveTo(EdgePoint(edge, monitor), desktop)});
     ui::App().ProcessMessagesFor(500);
 
     if (!MeasureTrayNotifyWindow()) return;
     const auto corner = [](POINT p) { return Point{p.x, p.y}; };
+    const auto notifyArea = [this] {
+        return ScreenRect{TrayNotifyWindowTopLeft.x, TrayNotifyWindowTopLeft.y,
+                          TrayNotifyWindowBottomRight.x, TrayNotifyWindowBottomRight.y};
+    };
     if (ShowButtonExists && (!Win7OrLater(system) || hidden)) {
-        const Point button = ShowButtonPoint(edge, system, corner(TrayNotifyWindowTopLeft),
-                                             corner(TrayNotifyWindowBottomRight));
-        Send(ShowButtonRecords(system, MoveTo(button, width, height)));
+        const std::optional<MouseRecord> move =
+            ClickMove(ShowButtonPoint(edge, system, corner(TrayNotifyWindowTopLeft),
+                                      corner(TrayNotifyWindowBottomRight)),
+                      notifyArea(), desktop);
+        if (!move) return;
+        Send(ShowButtonRecords(system, *move));
         ui::App().ProcessMessagesFor(1000);
         if (Win7OrLater(system)) {
             ui::App().ProcessMessagesUntil(platform::Now(), 500, [this] {
@@ -89,7 +115,7 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
         }
     }
 
-    std::optional<Point> target;
+    std::optional<MouseRecord> move;
     if (!hidden) {
         const VisibleArea area{edge,
                                system,
@@ -101,19 +127,24 @@ void TDozedeR64Form::SystemIconSendInput(std::int32_t Action, std::int32_t IconI
                                VisibleWidth(HTrayInputIndicator),
                                system == TraySystem::Vista ? VisibleWidth(HVistaSystemIconTray)
                                                            : 0};
-        target = VisibleIconPoint(area, IconID);
+        if (const std::optional<Point> target = VisibleIconPoint(area, IconID))
+            move = ClickMove(*target, notifyArea(), desktop);
     } else if (Win7OrLater(system)) {
-        if (const std::optional<ScreenRect> area = ClientRect(HOverflowWindow))
-            target = OverflowIconPoint({area->Left, area->Top}, {area->Right, area->Bottom},
-                                       IconID - IconCountOnTaskTray);
+        const std::optional<ScreenRect> area = ClientRect(HOverflowWindow);
+        const std::optional<Point> target =
+            area ? OverflowIconPoint({area->Left, area->Top}, {area->Right, area->Bottom},
+                                     IconID - IconCountOnTaskTray)
+                 : std::nullopt;
+        if (target) move = ClickMove(*target, *area, desktop);
     } else if (system == TraySystem::Vista) {
-        if (const std::optional<ScreenRect> area = WindowRect(HVistaSystemIconTray))
-            target = SystemIconTrayPoint(*area, IconID - IconCountOnTaskTray);
+        const std::optional<ScreenRect> area = WindowRect(HVistaSystemIconTray);
+        const std::optional<Point> target =
+            area ? SystemIconTrayPoint(*area, IconID - IconCountOnTaskTray) : std::nullopt;
+        if (target) move = ClickMove(*target, *area, desktop);
     }
-    if (!target) return;
+    if (!move) return;
 
-    const std::vector<MouseRecord> records =
-        OperationRecords(Action, MoveTo(*target, width, height));
+    const std::vector<MouseRecord> records = OperationRecords(Action, *move);
     if (records.empty()) return;
     const HWND before = GetForegroundWindow();
     if (Win7OrLater(system)) {

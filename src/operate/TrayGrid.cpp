@@ -1,5 +1,6 @@
 #include "operate/TrayGrid.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -34,12 +35,20 @@ double RoundHalfEven(double value) {
     return std::fmod(below, 2.0) == 0 ? below : below + 1;
 }
 
-std::int32_t Normalised(int coordinate, int extent) {
+// The smallest n with offset = n × extent div 65536: the first value that lands on the pixel.
+std::int32_t Normalised(int coordinate, int origin, Wide extent) {
     if (extent <= 0) return 0;
-    const double scaled = RoundHalfEven(static_cast<double>(Wide{coordinate} * 65535) / extent);
-    constexpr double low = std::numeric_limits<std::int32_t>::min();
-    constexpr double high = std::numeric_limits<std::int32_t>::max();
-    return static_cast<std::int32_t>(scaled < low ? low : scaled > high ? high : scaled);
+    const Wide offset = std::clamp<Wide>(Wide{coordinate} - origin, 0, extent - 1);
+    return static_cast<std::int32_t>(std::min<Wide>((offset * 65536 + extent - 1) / extent, 65535));
+}
+
+bool Contains(ScreenRect rect, Point point) {
+    return point.X >= rect.Left && point.X < rect.Right && point.Y >= rect.Top &&
+           point.Y < rect.Bottom;
+}
+
+bool Overlap(ScreenRect a, ScreenRect b) {
+    return a.Left < b.Right && b.Left < a.Right && a.Top < b.Bottom && b.Top < a.Bottom;
 }
 
 // Icon k of a grid filled line by line, perLine icons a line; origin is the point of icon 0.
@@ -51,25 +60,33 @@ std::optional<Point> GridPoint(Wide originX, Wide originY, Wide k, Wide perLine,
 
 } // namespace
 
-TaskbarEdge EdgeOf(ScreenRect taskbar, int width, int height) {
-    if (taskbar.Left > width / 2) return TaskbarEdge::Right;
-    if (taskbar.Right < width / 2) return TaskbarEdge::Left;
-    if (taskbar.Top > height / 2) return TaskbarEdge::Bottom;
+ScreenRect TaskbarRect(ScreenRect shell, std::optional<ScreenRect> window) {
+    return window && !Overlap(shell, *window) ? *window : shell;
+}
+
+TaskbarEdge EdgeOf(ScreenRect taskbar, ScreenRect monitor) {
+    const Wide width = Wide{monitor.Right} - monitor.Left;
+    const Wide height = Wide{monitor.Bottom} - monitor.Top;
+    if (Wide{taskbar.Left} - monitor.Left > width / 2) return TaskbarEdge::Right;
+    if (Wide{taskbar.Right} - monitor.Left < width / 2) return TaskbarEdge::Left;
+    if (Wide{taskbar.Top} - monitor.Top > height / 2) return TaskbarEdge::Bottom;
     return TaskbarEdge::Top;
 }
 
-Point EdgePoint(TaskbarEdge edge, int width, int height) {
+Point EdgePoint(TaskbarEdge edge, ScreenRect monitor) {
+    const int middleX = Clamped(Wide{monitor.Left} + (Wide{monitor.Right} - monitor.Left) / 2);
+    const int middleY = Clamped(Wide{monitor.Top} + (Wide{monitor.Bottom} - monitor.Top) / 2);
     switch (edge) {
     case TaskbarEdge::Right:
-        return {width, height / 2};
+        return {Clamped(Wide{monitor.Right} - 1), middleY};
     case TaskbarEdge::Left:
-        return {0, height / 2};
+        return {monitor.Left, middleY};
     case TaskbarEdge::Bottom:
-        return {width / 2, height};
+        return {middleX, Clamped(Wide{monitor.Bottom} - 1)};
     case TaskbarEdge::Top:
         break;
     }
-    return {width / 2, 0};
+    return {middleX, monitor.Top};
 }
 
 Point ShowButtonPoint(TaskbarEdge edge, TraySystem system, Point TL, Point BR) {
@@ -132,8 +149,15 @@ std::optional<Point> SystemIconTrayPoint(ScreenRect area, std::int32_t k) {
     return GridPoint(Wide{area.Left} + 5, Wide{area.Top} + 5, k, perRow, 16, 16);
 }
 
-MouseRecord MoveTo(Point point, int width, int height) {
-    return {Normalised(point.X, width), Normalised(point.Y, height), MouseMove | MouseAbsolute};
+MouseRecord MoveTo(Point point, ScreenRect virtualScreen) {
+    return {Normalised(point.X, virtualScreen.Left, Wide{virtualScreen.Right} - virtualScreen.Left),
+            Normalised(point.Y, virtualScreen.Top, Wide{virtualScreen.Bottom} - virtualScreen.Top),
+            MouseMove | MouseVirtualDesk | MouseAbsolute};
+}
+
+std::optional<MouseRecord> ClickMove(Point point, ScreenRect window, ScreenRect virtualScreen) {
+    if (!Contains(window, point) || !Contains(virtualScreen, point)) return std::nullopt;
+    return MoveTo(point, virtualScreen);
 }
 
 std::vector<MouseRecord> OperationRecords(std::int32_t action, MouseRecord move) {

@@ -21,10 +21,14 @@ constexpr bool Win7OrLater(TraySystem system) {
     return system == TraySystem::Win7 || system == TraySystem::Win8;
 }
 
-// From the taskbar's rectangle on a primary monitor of width × height pixels.
-TaskbarEdge EdgeOf(ScreenRect taskbar, int width, int height);
-// The middle of the screen edge that holds the taskbar.
-Point EdgePoint(TaskbarEdge edge, int width, int height);
+// The taskbar whose edge is sought: the shell's answer, unless it lies nowhere near the taskbar
+// window that holds the notification area (Wine answers for a taskbar of its own).
+ScreenRect TaskbarRect(ScreenRect shell, std::optional<ScreenRect> window);
+// From the taskbar's rectangle on its monitor.
+TaskbarEdge EdgeOf(ScreenRect taskbar, ScreenRect monitor);
+// The middle of the monitor's edge that holds the taskbar: its outermost row or column of
+// pixels, where the pointer brings out a taskbar that hides itself.
+Point EdgePoint(TaskbarEdge edge, ScreenRect monitor);
 
 // The button that shows the hidden icons, in the notification window's client rectangle
 // (TL, BR). On 7 and later it sits at the start of the area, elsewhere in its middle.
@@ -34,12 +38,12 @@ Point ShowButtonPoint(TaskbarEdge edge, TraySystem system, Point TL, Point BR);
 struct VisibleArea {
     TaskbarEdge Edge;
     TraySystem System;
-    Point TL, BR;               // client rectangle of the notification window
+    Point TL, BR; // client rectangle of the notification window
     bool ShowButtonExists;
-    std::int32_t IconCount;     // icons of the visible area
-    int ClockWidth;             // 0 when the clock is not visible
-    int IndicatorWidth;         // 0 when the input indicator is not visible
-    int SystemIconTrayWidth;    // Vista's system-control area
+    std::int32_t IconCount;  // icons of the visible area
+    int ClockWidth;          // 0 when the clock is not visible
+    int IndicatorWidth;      // 0 when the input indicator is not visible
+    int SystemIconTrayWidth; // Vista's system-control area
 };
 
 // The point that operates icon i of the visible area; nothing when the area is narrower than
@@ -57,13 +61,18 @@ struct MouseRecord {
     bool operator==(const MouseRecord&) const = default;
 };
 
-inline constexpr std::uint32_t MouseMove = 0x0001, MouseLeftDown = 0x0002,
-                               MouseLeftUp = 0x0004, MouseRightDown = 0x0008,
-                               MouseRightUp = 0x0010, MouseAbsolute = 0x8000;
+inline constexpr std::uint32_t MouseMove = 0x0001, MouseLeftDown = 0x0002, MouseLeftUp = 0x0004,
+                               MouseRightDown = 0x0008, MouseRightUp = 0x0010,
+                               MouseVirtualDesk = 0x4000, MouseAbsolute = 0x8000;
 
-// An absolute move to a screen point of a primary monitor of width × height pixels: the
-// coordinates scaled to 0..65535, rounded half to even.
-MouseRecord MoveTo(Point point, int width, int height);
+// An absolute move to a point of the virtual screen (the bounding rectangle of all monitors).
+// The system puts the pointer on pixel left + dx × width div 65536, so dx is the smallest
+// value that lands on the point's pixel; a point off the virtual screen goes to its border.
+MouseRecord MoveTo(Point point, ScreenRect virtualScreen);
+// The move that operates the point, or nothing when the point lies outside the rectangle of
+// the window it was worked out from, or off the virtual screen: a click there would hit
+// whatever else is there.
+std::optional<MouseRecord> ClickMove(Point point, ScreenRect window, ScreenRect virtualScreen);
 // The move, then the button records of operation `action` (0 click, 1 right click, 2 double
 // click); nothing for another action.
 std::vector<MouseRecord> OperationRecords(std::int32_t action, MouseRecord move);

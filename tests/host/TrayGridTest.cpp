@@ -15,9 +15,26 @@ constexpr TaskbarEdge Bottom = TaskbarEdge::Bottom, Left = TaskbarEdge::Left,
 constexpr TraySystem Older = TraySystem::Older, Vista = TraySystem::Vista, Win7 = TraySystem::Win7,
                      Win8 = TraySystem::Win8;
 
+// Where the system puts the pointer for an absolute move over the virtual screen: pixel
+// left + d × extent div 65536 on each axis (measured under Wine; Windows maps the same way).
+Point Landing(const MouseRecord& move, ScreenRect screen) {
+    const auto axis = [](std::int64_t d, int origin, int extent) {
+        return static_cast<int>(origin + d * extent / 65536);
+    };
+    return {axis(move.Dx, screen.Left, screen.Right - screen.Left),
+            axis(move.Dy, screen.Top, screen.Bottom - screen.Top)};
+}
+
+constexpr std::uint32_t VirtualMove = 0xC001; // move, absolute, over the virtual desktop
+
+constexpr ScreenRect Primary{0, 0, 1920, 1080};
+// A second monitor right of the primary, one left of it and one above it.
+constexpr ScreenRect RightMonitor{1920, 0, 3200, 1024}, RightDesk{0, 0, 3200, 1080};
+constexpr ScreenRect LeftMonitor{-1280, 0, 0, 1024}, LeftDesk{-1280, 0, 1920, 1080};
+constexpr ScreenRect UpperMonitor{0, -1024, 1280, 0}, UpperDesk{0, -1024, 1920, 1080};
+
 struct EdgeCase {
-    ScreenRect taskbar;
-    int width, height;
+    ScreenRect taskbar, monitor, desk;
     TaskbarEdge edge;
     Point point;
     std::int32_t dx, dy;
@@ -25,56 +42,150 @@ struct EdgeCase {
 
 class TrayGridEdgeTest : public testing::TestWithParam<EdgeCase> {};
 
-TEST_P(TrayGridEdgeTest, FindsTheTaskbarEdgeAndMovesToItsMiddle) {
+TEST_P(TrayGridEdgeTest, FindsTheTaskbarEdgeAndMovesToItsMiddleOnItsMonitor) {
     const EdgeCase& c = GetParam();
-    const TaskbarEdge edge = EdgeOf(c.taskbar, c.width, c.height);
+    const TaskbarEdge edge = EdgeOf(c.taskbar, c.monitor);
     EXPECT_EQ(edge, c.edge);
-    const Point point = EdgePoint(edge, c.width, c.height);
+    const Point point = EdgePoint(edge, c.monitor);
     EXPECT_EQ(point, c.point);
-    EXPECT_EQ(MoveTo(point, c.width, c.height), (MouseRecord{c.dx, c.dy, 0x8001}));
+    const MouseRecord move = MoveTo(point, c.desk);
+    EXPECT_EQ(move, (MouseRecord{c.dx, c.dy, VirtualMove}));
+    EXPECT_EQ(Landing(move, c.desk), point);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Taskbars, TrayGridEdgeTest,
-    testing::Values(EdgeCase{{0, 1040, 1920, 1080}, 1920, 1080, Bottom, {960, 1080}, 32768, 65535},
-                    EdgeCase{{0, 0, 1920, 40}, 1920, 1080, Top, {960, 0}, 32768, 0},
-                    EdgeCase{{0, 0, 60, 1080}, 1920, 1080, Left, {0, 540}, 0, 32768},
-                    EdgeCase{{1860, 0, 1920, 1080}, 1920, 1080, Right, {1920, 540}, 65535, 32768},
-                    // Exactly on the middle lines: the comparisons are strict.
-                    EdgeCase{{960, 0, 1920, 1080}, 1920, 1080, Top, {960, 0}, 32768, 0},
-                    EdgeCase{{961, 0, 1920, 1080}, 1920, 1080, Right, {1920, 540}, 65535, 32768},
-                    EdgeCase{{0, 0, 959, 1080}, 1920, 1080, Left, {0, 540}, 0, 32768},
-                    EdgeCase{{0, 540, 1920, 1080}, 1920, 1080, Top, {960, 0}, 32768, 0},
-                    EdgeCase{{0, 541, 1920, 1080}, 1920, 1080, Bottom, {960, 1080}, 32768, 65535},
-                    EdgeCase{{0, 728, 1366, 768}, 1366, 768, Bottom, {683, 768}, 32768, 65535}));
+    testing::Values(
+        EdgeCase{{0, 1040, 1920, 1080}, Primary, Primary, Bottom, {960, 1079}, 32768, 65476},
+        EdgeCase{{0, 0, 1920, 40}, Primary, Primary, Top, {960, 0}, 32768, 0},
+        EdgeCase{{0, 0, 60, 1080}, Primary, Primary, Left, {0, 540}, 0, 32768},
+        EdgeCase{{1860, 0, 1920, 1080}, Primary, Primary, Right, {1919, 540}, 65502, 32768},
+        // Exactly on the middle lines: the comparisons are strict.
+        EdgeCase{{960, 0, 1920, 1080}, Primary, Primary, Top, {960, 0}, 32768, 0},
+        EdgeCase{{961, 0, 1920, 1080}, Primary, Primary, Right, {1919, 540}, 65502, 32768},
+        EdgeCase{{0, 0, 959, 1080}, Primary, Primary, Left, {0, 540}, 0, 32768},
+        EdgeCase{{0, 540, 1920, 1080}, Primary, Primary, Top, {960, 0}, 32768, 0},
+        EdgeCase{{0, 541, 1920, 1080}, Primary, Primary, Bottom, {960, 1079}, 32768, 65476},
+        EdgeCase{{0, 728, 1366, 768},
+                 {0, 0, 1366, 768},
+                 {0, 0, 1366, 768},
+                 Bottom,
+                 {683, 767},
+                 32768,
+                 65451},
+        // On a second monitor the edge and its middle are that monitor's.
+        EdgeCase{
+            {1920, 984, 3200, 1024}, RightMonitor, RightDesk, Bottom, {2560, 1023}, 52429, 62078},
+        EdgeCase{{1920, 0, 1980, 1024}, RightMonitor, RightDesk, Left, {1920, 512}, 39322, 31069},
+        EdgeCase{{-1280, 0, -1220, 1024}, LeftMonitor, LeftDesk, Left, {-1280, 512}, 0, 31069},
+        EdgeCase{{-60, 0, 0, 1024}, LeftMonitor, LeftDesk, Right, {-1, 512}, 26194, 31069},
+        EdgeCase{{-1280, 984, 0, 1024}, LeftMonitor, LeftDesk, Bottom, {-640, 1023}, 13108, 62078},
+        EdgeCase{{0, -1024, 1280, -984}, UpperMonitor, UpperDesk, Top, {640, -1024}, 21846, 0},
+        EdgeCase{{0, -40, 1280, 0}, UpperMonitor, UpperDesk, Bottom, {640, -1}, 21846, 31865}));
+
+struct TaskbarRectCase {
+    ScreenRect shell;
+    std::optional<ScreenRect> window;
+    ScreenRect taskbar;
+};
+
+class TrayGridTaskbarRectTest : public testing::TestWithParam<TaskbarRectCase> {};
+
+TEST_P(TrayGridTaskbarRectTest, TrustsTheShellWhereItDescribesTheTaskbarWindow) {
+    const TaskbarRectCase& c = GetParam();
+    const ScreenRect taskbar = TaskbarRect(c.shell, c.window);
+    EXPECT_EQ((std::vector{taskbar.Left, taskbar.Top, taskbar.Right, taskbar.Bottom}),
+              (std::vector{c.taskbar.Left, c.taskbar.Top, c.taskbar.Right, c.taskbar.Bottom}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, TrayGridTaskbarRectTest,
+    testing::Values(
+        // A taskbar that hides itself lies mostly off its monitor; the shell knows its place.
+        TaskbarRectCase{
+            {0, 1040, 1920, 1080}, ScreenRect{0, 1078, 1920, 1118}, {0, 1040, 1920, 1080}},
+        TaskbarRectCase{{0, 1040, 1920, 1080}, std::nullopt, {0, 1040, 1920, 1080}},
+        // An answer about another taskbar than the one that holds the notification area.
+        TaskbarRectCase{
+            {0, 1079, 1920, 1080}, ScreenRect{-1280, 984, 0, 1024}, {-1280, 984, 0, 1024}},
+        TaskbarRectCase{{0, 0, 0, 0}, ScreenRect{1920, 984, 3200, 1024}, {1920, 984, 3200, 1024}},
+        // Touching is not overlapping.
+        TaskbarRectCase{
+            {0, 1040, 1920, 1080}, ScreenRect{1920, 1040, 3200, 1080}, {1920, 1040, 3200, 1080}}));
 
 struct MoveCase {
     Point point;
-    int width, height;
+    ScreenRect desk;
     std::int32_t dx, dy;
 };
 
 class TrayGridMoveTest : public testing::TestWithParam<MoveCase> {};
 
-TEST_P(TrayGridMoveTest, ScalesToTheAbsoluteRange) {
+TEST_P(TrayGridMoveTest, ScalesOverTheVirtualScreenOntoThePointsPixel) {
     const MoveCase& c = GetParam();
-    EXPECT_EQ(MoveTo(c.point, c.width, c.height), (MouseRecord{c.dx, c.dy, 0x8001}));
+    const MouseRecord move = MoveTo(c.point, c.desk);
+    EXPECT_EQ(move, (MouseRecord{c.dx, c.dy, VirtualMove}));
+    const bool onScreen = c.point.X >= c.desk.Left && c.point.X < c.desk.Right &&
+                          c.point.Y >= c.desk.Top && c.point.Y < c.desk.Bottom;
+    if (!onScreen) return;
+    EXPECT_EQ(Landing(move, c.desk), c.point);
+    // The smallest value that lands there: one less is on the pixel before.
+    if (move.Dx > 0) {
+        EXPECT_EQ(Landing({move.Dx - 1, move.Dy, 0}, c.desk).X, c.point.X - 1);
+    }
+    if (move.Dy > 0) {
+        EXPECT_EQ(Landing({move.Dx, move.Dy - 1, 0}, c.desk).Y, c.point.Y - 1);
+    }
 }
 
 constexpr int IntMax = std::numeric_limits<int>::max(), IntMin = std::numeric_limits<int>::min();
 
 INSTANTIATE_TEST_SUITE_P(
     Points, TrayGridMoveTest,
-    testing::Values(MoveCase{{1553, 1045}, 1920, 1080, 53008, 63411},
-                    MoveCase{{1652, 952}, 1920, 1080, 56387, 57768},
-                    MoveCase{{1919, 1079}, 1920, 1080, 65501, 65474},
-                    // 10922.5 and 54612.5 go down to the even neighbour, 32767.5 up.
-                    MoveCase{{1, 5}, 6, 6, 10922, 54612}, MoveCase{{3, -3}, 6, 6, 32768, -32768},
-                    MoveCase{{-1, 0}, 6, 6, -10922, 0},
-                    // No monitor size to scale by.
-                    MoveCase{{100, 100}, 0, -5, 0, 0}, MoveCase{{960, 540}, 1920, 0, 32768, 0},
-                    // Far beyond any screen: saturates rather than overflowing.
-                    MoveCase{{IntMax, IntMin}, 1, 1, IntMax, IntMin}));
+    testing::Values(
+        MoveCase{{1553, 1045}, Primary, 53010, 63413}, MoveCase{{1652, 952}, Primary, 56389, 57769},
+        MoveCase{{1919, 1079}, Primary, 65502, 65476}, MoveCase{{0, 0}, Primary, 0, 0},
+        // Negative coordinates left of and above the primary monitor.
+        MoveCase{{-1, 1023}, LeftDesk, 26194, 62078}, MoveCase{{-1280, 0}, LeftDesk, 0, 0},
+        MoveCase{{1919, 1079}, LeftDesk, 65516, 65476}, MoveCase{{100, -1}, UpperDesk, 3414, 31865},
+        // Off the virtual screen: its nearest border.
+        MoveCase{{-5000, 5000}, Primary, 0, 65476}, MoveCase{{-2000, 2000}, LeftDesk, 0, 65476},
+        MoveCase{{IntMax, IntMin}, Primary, 65502, 0},
+        // No virtual screen to scale by.
+        MoveCase{{100, 100}, {0, 0, 0, -5}, 0, 0}));
+
+struct ClickCase {
+    Point point;
+    ScreenRect window, desk;
+    std::optional<MouseRecord> move;
+};
+
+class TrayGridClickTest : public testing::TestWithParam<ClickCase> {};
+
+TEST_P(TrayGridClickTest, RefusesAPointOutsideItsWindow) {
+    const ClickCase& c = GetParam();
+    EXPECT_EQ(ClickMove(c.point, c.window, c.desk), c.move);
+}
+
+constexpr ScreenRect NotifyArea{1500, 1040, 1800, 1080};
+constexpr ScreenRect LeftNotifyArea{-400, 984, 0, 1024};
+
+INSTANTIATE_TEST_SUITE_P(
+    Points, TrayGridClickTest,
+    testing::Values(
+        ClickCase{{1553, 1045}, NotifyArea, Primary, MouseRecord{53010, 63413, VirtualMove}},
+        ClickCase{{1500, 1040}, NotifyArea, Primary, MouseRecord{51200, 63109, VirtualMove}},
+        ClickCase{{1799, 1079}, NotifyArea, Primary, MouseRecord{61406, 65476, VirtualMove}},
+        ClickCase{{1800, 1045}, NotifyArea, Primary, std::nullopt},
+        ClickCase{{1553, 1080}, NotifyArea, Primary, std::nullopt},
+        ClickCase{{1499, 1045}, NotifyArea, Primary, std::nullopt},
+        ClickCase{{1553, 1039}, NotifyArea, Primary, std::nullopt},
+        // A grid row below the window, as a stale icon count would give.
+        ClickCase{{1505, 1069 + 24}, NotifyArea, Primary, std::nullopt},
+        ClickCase{{-395, 989}, LeftNotifyArea, LeftDesk, MouseRecord{18125, 60014, VirtualMove}},
+        ClickCase{{5, 989}, LeftNotifyArea, LeftDesk, std::nullopt},
+        // Inside the window but off every screen: the pointer could not get there.
+        ClickCase{{-395, 989}, LeftNotifyArea, Primary, std::nullopt}));
 
 struct ShowButtonCase {
     TaskbarEdge edge;
@@ -200,8 +311,6 @@ TEST(TrayGridOtherAreasTest, PlaceIconsOfTheHiddenAndSystemAreas) {
     EXPECT_EQ(OverflowIconPoint(OTL, {1631, 1000}, 0), None);
     EXPECT_EQ(OverflowIconPoint(OBR, OTL, 0), None);
     EXPECT_EQ(OverflowIconPoint(OTL, OBR, -1), None);
-    EXPECT_EQ(MoveTo(*OverflowIconPoint(OTL, OBR, 4), 1920, 1080),
-              (MouseRecord{56387, 57768, 0x8001}));
 
     const ScreenRect tray{1700, 1040, 1750, 1080};
     EXPECT_EQ(SystemIconTrayPoint(tray, 0), (Point{1705, 1045}));

@@ -126,6 +126,11 @@ std::optional<Layout> ParseLayout(std::wstring_view word) {
                                  {L"nooverflow", Layout::NoOverflow}});
 }
 
+std::optional<TaskbarMonitor> ParseMonitor(std::wstring_view word) {
+    return Choose<TaskbarMonitor>(
+        word, {{L"primary", TaskbarMonitor::Primary}, {L"other", TaskbarMonitor::Other}});
+}
+
 // Applies one key=value option to the icon; returns the error, empty on success.
 std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpec& icon,
                          std::optional<std::uint32_t>& fill) {
@@ -255,6 +260,17 @@ LineResult ParseLine(std::wstring_view line) {
         } else {
             command.layout = *layout;
         }
+    } else if (keyword == L"monitor") {
+        command.kind = Command::Kind::Monitor;
+        const std::wstring_view name = NextWord(rest);
+        const auto monitor = ParseMonitor(name);
+        if (!monitor) {
+            result.error = L"unknown monitor " + Quoted(name);
+        } else if (!TrimLeft(rest).empty()) {
+            result.error = L"unexpected " + Quoted(TrimRight(TrimLeft(rest)));
+        } else {
+            command.monitor = *monitor;
+        }
     } else if (keyword == L"clear" || keyword == L"restart") {
         command.kind = keyword == L"clear" ? Command::Kind::Clear : Command::Kind::Restart;
         if (!TrimLeft(rest).empty()) {
@@ -283,7 +299,7 @@ ScenarioResult ParseScenario(std::wstring_view text) {
     ScenarioResult result;
     if (!text.empty() && text.front() == L'\xFEFF') text.remove_prefix(1);
     std::set<std::uint32_t> ids;
-    bool haveLayout = false;
+    bool haveLayout = false, haveMonitor = false;
     std::size_t number = 0;
     while (!text.empty()) {
         ++number;
@@ -305,6 +321,13 @@ ScenarioResult ParseScenario(std::wstring_view text) {
                 }
                 haveLayout = true;
                 result.scenario.layout = command.layout;
+                break;
+            case Command::Kind::Monitor:
+                if (haveMonitor || !result.scenario.icons.empty()) {
+                    error = L"monitor must come once, before the icons";
+                }
+                haveMonitor = true;
+                result.scenario.monitor = command.monitor;
                 break;
             case Command::Kind::Icon:
                 if (!AreaAllowed(result.scenario.layout, command.icon.area)) {

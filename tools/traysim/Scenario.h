@@ -3,6 +3,9 @@
 //
 //     # a comment; blank lines are ignored
 //     layout win7|vista|nopager|nooverflow            at most once, before the icons
+//     monitor primary|other                           the taskbar's monitor: the primary
+//                                                     (default) or the first other one;
+//                                                     at most once, before the icons
 //     icon tray|overflow|system id=N [msg=N] [color=#RRGGBB] [data=zero|junk]
 //          [hicon=none] [owner=gone] [cmd=N] [info=fail|stall] [tipfill=N] [tip=TEXT]
 //
@@ -27,6 +30,8 @@
 namespace traysim {
 
 enum class Layout { Win7, Vista, NoPager, NoOverflow };
+
+enum class TaskbarMonitor { Primary, Other };
 
 // Where an icon lives: the visible notification area, the hidden icons (the overflow
 // window, or hidden buttons of the main toolbar on Vista), or Vista's system toolbar.
@@ -57,11 +62,12 @@ struct IconSpec {
 };
 
 struct Command {
-    enum class Kind { None, Layout, Icon, Remove, Clear, Restart, Poke };
+    enum class Kind { None, Layout, Monitor, Icon, Remove, Clear, Restart, Poke };
     Kind kind = Kind::None;
-    Layout layout = Layout::Win7; // Kind::Layout
-    IconSpec icon;                // Kind::Icon
-    std::uint32_t id = 0;         // Kind::Remove; the window for Kind::Poke
+    Layout layout = Layout::Win7;                     // Kind::Layout
+    TaskbarMonitor monitor = TaskbarMonitor::Primary; // Kind::Monitor
+    IconSpec icon;                                    // Kind::Icon
+    std::uint32_t id = 0;                             // Kind::Remove; the window for Kind::Poke
 };
 
 struct LineResult {
@@ -74,6 +80,7 @@ LineResult ParseLine(std::wstring_view line);
 
 struct Scenario {
     Layout layout = Layout::Win7;
+    TaskbarMonitor monitor = TaskbarMonitor::Primary;
     std::vector<IconSpec> icons;
 };
 
@@ -82,7 +89,7 @@ struct ScenarioResult {
     std::wstring error; // "line N: ..." when the text is not a valid scenario
 };
 
-// A whole scenario: at most one layout line before the icons, then icon lines.
+// A whole scenario: at most one layout and one monitor line before the icons, then icon lines.
 ScenarioResult ParseScenario(std::wstring_view text);
 
 bool AreaAllowed(Layout layout, Area area);

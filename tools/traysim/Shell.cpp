@@ -1,6 +1,8 @@
 #include "traysim/Shell.h"
 
 #include <algorithm>
+#include <optional>
+#include <stdexcept>
 
 namespace traysim {
 namespace {
@@ -53,7 +55,31 @@ LRESULT CALLBACK ShowButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM
 
 } // namespace
 
-Shell::Shell(Layout layout, WindowHandler& handler, HFONT font) : layout(layout) {
+RECT MonitorRect(TaskbarMonitor monitor) {
+    struct Search {
+        TaskbarMonitor wanted;
+        std::optional<RECT> found;
+    } search{monitor, std::nullopt};
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR handle, HDC, LPRECT, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            if (!GetMonitorInfoW(handle, &info)) return TRUE;
+            const bool primary = (info.dwFlags & MONITORINFOF_PRIMARY) != 0;
+            if (primary != (s->wanted == TaskbarMonitor::Primary)) return TRUE;
+            s->found = info.rcMonitor;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found) return *search.found;
+    if (monitor == TaskbarMonitor::Other) throw std::runtime_error("there is no other monitor");
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+Shell::Shell(Layout layout, RECT monitor, WindowHandler& handler, HFONT font)
+    : layout(layout), monitor(monitor) {
     const bool vista = layout == Layout::Vista;
     WindowSpec bar;
     bar.className = L"Shell_TrayWnd";
@@ -102,9 +128,9 @@ void Shell::Publish() {
 
 void Shell::Arrange(const HiddenIcons& hidden) {
     const bool vista = layout == Layout::Vista;
-    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-    MoveWindow(taskbar.Get(), 0, GetSystemMetrics(SM_CYSCREEN) - kBarHeight, screenWidth,
-               kBarHeight, TRUE);
+    const int screenWidth = monitor.right - monitor.left;
+    MoveWindow(taskbar.Get(), monitor.left, monitor.bottom - kBarHeight, screenWidth, kBarHeight,
+               TRUE);
     // Vista keeps the show button's place even while the button is hidden.
     const int showWidth = vista ? kVistaCell.width : kWin7Cell.width;
     MoveWindow(showButton, 0, 0, showWidth, kBarHeight, TRUE);
@@ -147,8 +173,10 @@ void Shell::PlaceOverflow(bool shown) {
     const int frameHeight = frame.bottom - frame.top;
     RECT button;
     GetWindowRect(showButton, &button);
-    const int left = std::clamp(static_cast<int>(button.left + button.right) / 2 - frameWidth / 2,
-                                0, std::max(0, GetSystemMetrics(SM_CXSCREEN) - frameWidth));
+    const int left = std::clamp(
+        static_cast<int>(button.left + button.right) / 2 - frameWidth / 2,
+        static_cast<int>(monitor.left),
+        std::max(static_cast<int>(monitor.left), static_cast<int>(monitor.right) - frameWidth));
     RECT bar;
     GetWindowRect(taskbar.Get(), &bar);
     SetWindowPos(overflow.Get(), HWND_TOPMOST, left, bar.top - frameHeight - 4, frameWidth,

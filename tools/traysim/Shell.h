@@ -14,11 +14,16 @@ struct HiddenIcons {
     bool shown = false; // the user opened them
 };
 
+// The screen rectangle of the monitor; throws std::runtime_error when there is no other
+// monitor than the primary.
+RECT MonitorRect(TaskbarMonitor monitor);
+
 // One generation of the shell's windows. The taskbar starts as a message-only window, which
 // no lookup finds; Publish makes it a topmost top-level window once everything exists.
 class Shell {
 public:
-    Shell(Layout layout, WindowHandler& handler, HFONT font);
+    // The taskbar lies along the bottom of the monitor's rectangle.
+    Shell(Layout layout, RECT monitor, WindowHandler& handler, HFONT font);
     Shell(const Shell&) = delete;
     Shell& operator=(const Shell&) = delete;
     ~Shell();
@@ -31,6 +36,7 @@ public:
     const ToolbarControl* Toolbar(HWND window) const;
 
     Layout layout;
+    RECT monitor;
     UniqueWindow taskbar;
     UniqueWindow overflow;
     HWND notify = nullptr;

@@ -114,8 +114,9 @@ std::wstring CurrentTime() {
 class Tray::Impl final : public WindowHandler {
 public:
     Impl(const Scenario& scenario, const std::wstring& logPath, std::function<void()>& onClose)
-        : layout_(scenario.layout), taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
-          log_(logPath), onClose_(onClose) {
+        : layout_(scenario.layout), monitor_(scenario.monitor),
+          taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")), log_(logPath),
+          onClose_(onClose) {
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         RegisterWindowClasses();
@@ -159,6 +160,9 @@ public:
             return false;
         case Command::Kind::Layout:
             error = L"the layout cannot change at run time";
+            return false;
+        case Command::Kind::Monitor:
+            error = L"the monitor cannot change at run time";
             return false;
         case Command::Kind::Icon:
             if (!AreaAllowed(layout_, command.icon.area)) {
@@ -266,7 +270,7 @@ private:
     }
 
     void Build() {
-        shell_ = std::make_unique<Shell>(layout_, *this, font_.Get());
+        shell_ = std::make_unique<Shell>(layout_, MonitorRect(monitor_), *this, font_.Get());
         for (ToolbarControl* toolbar : shell_->Toolbars()) {
             SetWindowSubclass(toolbar->Window(), ToolbarProc, 0, reinterpret_cast<DWORD_PTR>(this));
         }
@@ -504,6 +508,7 @@ private:
     }
 
     Layout layout_;
+    TaskbarMonitor monitor_;
     UINT taskbarCreated_;
     OwnerLogFile log_;
     std::function<void()>& onClose_;

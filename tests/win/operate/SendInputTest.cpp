@@ -1,11 +1,11 @@
 #include "support/Files.h"
+#include "support/Pointer.h"
 #include "support/ProgramWindows.h"
 #include "support/StandIns.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <string>
 #include <vector>
 
@@ -36,15 +36,8 @@ std::vector<DWORD> Flags(const std::vector<INPUT>& batch) {
     return flags;
 }
 
-// The screen pixel an absolute move lands on.
-POINT Landing(const INPUT& move) {
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    return {static_cast<LONG>(std::lround(move.mi.dx * double(width) / 65535)),
-            static_cast<LONG>(std::lround(move.mi.dy * double(height) / 65535))};
-}
-
-// Wine reports the taskbar at the bottom of the screen.
-constexpr Record EdgeMove{32768, 65535, 0x8001};
+// Wine reports the taskbar at the bottom of the screen: the middle of the bottom row.
+constexpr Record EdgeMove{32768, 65476, 0xC001};
 
 class SendInputTest : public testing::Test {
 protected:
@@ -69,7 +62,7 @@ protected:
     }
     // The operation's move lands on the real button of the entry.
     void ExpectAimedAt(const INPUT& move, int entry) {
-        const POINT landing = Landing(move);
+        const POINT landing = test::Landing(move);
         const RECT button = ButtonOf(entry);
         EXPECT_TRUE(PtInRect(&button, landing))
             << "(" << landing.x << ", " << landing.y << ") outside (" << button.left << ", "
@@ -119,9 +112,9 @@ TEST_P(OperationTest, OnSevenAndLaterTheEdgeMoveThenOneBatchOnTheRealButton) {
 
 INSTANTIATE_TEST_SUITE_P(
     Actions, OperationTest,
-    testing::Values(OperationCase{"Click", 0, {0x8001, 0x0002, 0x0004}},
-                    OperationCase{"RightClick", 1, {0x8001, 0x0008, 0x0010}},
-                    OperationCase{"DoubleClick", 2, {0x8001, 0x0002, 0x0004, 0x0002, 0x0004}}),
+    testing::Values(OperationCase{"Click", 0, {0xC001, 0x0002, 0x0004}},
+                    OperationCase{"RightClick", 1, {0xC001, 0x0008, 0x0010}},
+                    OperationCase{"DoubleClick", 2, {0xC001, 0x0002, 0x0004, 0x0002, 0x0004}}),
     [](const auto& info) { return info.param.name; });
 
 TEST_F(SendInputTest, EveryVisibleIconIsAimedAtOnItsOwnButton) {
@@ -148,12 +141,26 @@ TEST_F(SendInputTest, AHiddenIconOpensTheHiddenIconsFirstAndIsAimedAtInTheirWind
     };
     form().SystemIconSendInput(1, 3);
     ASSERT_EQ(input.batches.size(), 3u);
-    EXPECT_EQ(Flags(input.batches[1]), (std::vector<DWORD>{0x8001, 0x8002, 0x8004}));
-    POINT button = Landing(input.batches[1][0]);
+    EXPECT_EQ(Flags(input.batches[1]), (std::vector<DWORD>{0xC001, 0x8002, 0x8004}));
+    POINT button = test::Landing(input.batches[1][0]);
     EXPECT_EQ(WindowFromPoint(button), tray->ShowButton());
     EXPECT_GE(input.sentAt[2] - input.sentAt[1], 1000u);
-    EXPECT_EQ(Flags(input.batches[2]), (std::vector<DWORD>{0x8001, 0x0008, 0x0010}));
+    EXPECT_EQ(Flags(input.batches[2]), (std::vector<DWORD>{0xC001, 0x0008, 0x0010}));
     ExpectAimedAt(input.batches[2][0], 3);
+    ShowWindow(tray->OverflowWindow(), SW_HIDE);
+}
+
+TEST_F(SendInputTest, AHiddenIconBeyondItsWindowIsNotClicked) {
+    Start(L"layout win7\nicon tray id=1 tip=a\nicon overflow id=2 tip=b\n"
+          L"icon overflow id=3 tip=c\n");
+    input.onSend = [&](const std::vector<INPUT>& batch) {
+        if (batch.size() == 3 && batch[1].mi.dwFlags == 0x8002)
+            ShowWindow(tray->OverflowWindow(), SW_SHOWNA);
+    };
+    // Two icons a row, one row: the eleventh hidden icon's cell lies far below the window.
+    form().SystemIconSendInput(1, form().IconCountOnTaskTray + 10);
+    ASSERT_EQ(input.batches.size(), 2u); // the edge move and the show button only
+    EXPECT_EQ(Flags(input.batches[1]), (std::vector<DWORD>{0xC001, 0x8002, 0x8004}));
     ShowWindow(tray->OverflowWindow(), SW_HIDE);
 }
 
@@ -172,9 +179,9 @@ TEST_F(SendInputTest, OnVistaTheMoveGoesAloneAndTheButtonsFollowAfterTheShowButt
     ASSERT_TRUE(form().ShowButtonExists);
     form().SystemIconSendInput(2, 0);
     ASSERT_EQ(input.batches.size(), 4u);
-    EXPECT_EQ(Flags(input.batches[1]), (std::vector<DWORD>{0x8001, 0x0002, 0x0004}));
-    EXPECT_EQ(WindowFromPoint(Landing(input.batches[1][0])), tray->ShowButton());
-    EXPECT_EQ(Flags(input.batches[2]), std::vector<DWORD>{0x8001});
+    EXPECT_EQ(Flags(input.batches[1]), (std::vector<DWORD>{0xC001, 0x0002, 0x0004}));
+    EXPECT_EQ(WindowFromPoint(test::Landing(input.batches[1][0])), tray->ShowButton());
+    EXPECT_EQ(Flags(input.batches[2]), std::vector<DWORD>{0xC001});
     EXPECT_EQ(Flags(input.batches[3]), (std::vector<DWORD>{0x0002, 0x0004, 0x0002, 0x0004}));
     EXPECT_GE(input.sentAt[3] - input.sentAt[2], 500u);
 }

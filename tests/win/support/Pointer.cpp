@@ -14,6 +14,16 @@ INPUT PointerMove(POINT screen) {
     return input;
 }
 
+POINT Landing(const INPUT& move) {
+    const auto axis = [](LONG d, int origin, int extent) {
+        return static_cast<LONG>(origin + static_cast<long long>(d) * extent / 65536);
+    };
+    return {
+        axis(move.mi.dx, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_CXVIRTUALSCREEN)),
+        axis(move.mi.dy, GetSystemMetrics(SM_YVIRTUALSCREEN),
+             GetSystemMetrics(SM_CYVIRTUALSCREEN))};
+}
+
 INPUT MouseButtons(DWORD flags) {
     INPUT input{};
     input.type = INPUT_MOUSE;
