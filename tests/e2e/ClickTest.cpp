@@ -20,7 +20,7 @@ class ProgramClick : public testing::TestWithParam<ClickCase> {};
 TEST_P(ProgramClick, AClickOnTheBoardReachesTheIconsOwnerOnce) {
     const ClickCase& c = GetParam();
     test::ClearDataFolder();
-    const std::wstring log = test::TestFolder() + L"e2e_click_owners.log";
+    const std::wstring log = test::ScratchFile(L"e2e_click_owners.log");
     test::SimulatorProcess tray(std::string("layout win7\nicon tray id=1 msg=0x8001 tip=USB\n") +
                                     "icon tray id=2 msg=0x8002 tip=" + c.tip + "\n" +
                                     "icon tray id=3 msg=0x8003 tip=OneDrive\n",

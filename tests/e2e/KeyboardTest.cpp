@@ -101,7 +101,7 @@ protected:
         return bounds;
     }
 
-    std::wstring log = test::TestFolder() + L"e2e_keyboard_owners.log";
+    std::wstring log = test::ScratchFile(L"e2e_keyboard_owners.log");
     test::SimulatorProcess tray{"layout win7\nicon tray id=1 msg=0x8001 tip=USB\n"
                                 "icon tray id=2 msg=0x8002 tip=Dropbox 同期完了\n"
                                 "icon tray id=3 msg=0x8003 tip=dropbox 2\n",

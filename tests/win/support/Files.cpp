@@ -78,4 +78,10 @@ std::wstring TestFolder() {
     return folder.substr(0, folder.find_last_of(L'\\') + 1);
 }
 
+std::wstring ScratchFile(const std::wstring& name) {
+    wchar_t folder[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, folder);
+    return folder + name;
+}
+
 } // namespace orvane::test

@@ -28,5 +28,8 @@ bool FileExists(const std::wstring& path);
 
 // The folder of the running test program, with a trailing backslash.
 std::wstring TestFolder();
+// A file for this run alone: in the temporary folder of the Wine prefix, which test runs side
+// by side do not share, unlike the test program's folder.
+std::wstring ScratchFile(const std::wstring& name);
 
 } // namespace orvane::test

@@ -9,7 +9,7 @@ namespace orvane::test {
 
 SimulatorProcess::SimulatorProcess(const std::string& scenarioUtf8, const std::wstring& logPath) {
     scenarioPath_ =
-        TestFolder() + L"simulator_" + std::to_wstring(GetCurrentProcessId()) + L".scenario";
+        ScratchFile(L"simulator_" + std::to_wstring(GetCurrentProcessId()) + L".scenario");
     WriteBytes(scenarioPath_, scenarioUtf8);
     std::wstring line = Quoted(TraySimPath()) + L" --scenario " + Quoted(scenarioPath_);
     if (!logPath.empty()) line += L" --log " + Quoted(logPath);
