@@ -27,7 +27,7 @@ ui::Font FormFont() {
 } // namespace
 
 TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
-    : ui::Form(nullptr, L"TKestrinForm"), dataFolder_(dataFolder), file_(dataFolder) {
+    : ui::Form(nullptr, protocol::CompanionClass), dataFolder_(dataFolder), file_(dataFolder) {
     SetCaption(texts::Caption);
     SetFont(FormFont());
     SetFixedBorder(true, false);
@@ -58,7 +58,7 @@ TKestrinForm::TKestrinForm(const std::wstring& dataFolder)
     CheckBoxBeforeStart.SetBounds(8, 310, 400, 20);
     CheckBoxBeforeStart.SetText(texts::BeforeStart);
     CheckBoxBeforeStart.OnClick = [this] { CheckBoxBeforeStartClick(); };
-    EditReceveMsg.SetControlId(ReceiveControlId);
+    EditReceveMsg.SetControlId(protocol::CompanionChannel);
     EditReceveMsg.Hide();
     EditReceveMsg.OnChange = [this] { EditReceveMsgChange(); };
 
@@ -74,7 +74,7 @@ void TKestrinForm::Start(int showCommand) {
         showCommand = startup.dwFlags & STARTF_USESHOWWINDOW ? startup.wShowWindow : SW_SHOWNORMAL;
     }
     ShowWindow(Handle(), showCommand);
-    SendToOrvane(SetTaskTrayEnd);
+    SendToOrvane(protocol::SetTaskTrayEnd);
 }
 
 void TKestrinForm::LoadList() {
@@ -119,7 +119,7 @@ void TKestrinForm::Store(KestrinList list, int select) {
         DeleteFileW(BlueIconPath(dataFolder_, i).c_str());
     storedIcons_ = count;
     ShowList(select);
-    SendToOrvane(Changed);
+    SendToOrvane(protocol::Changed);
 }
 
 void TKestrinForm::BtnAddClick() {
@@ -193,7 +193,7 @@ void TKestrinForm::ListView1Select() {
 }
 
 void TKestrinForm::EditReceveMsgChange() {
-    if (EditReceveMsg.Text() != Changed) return;
+    if (EditReceveMsg.Text() != protocol::Changed) return;
     // Clearing runs this handler again with an empty text, which does nothing.
     EditReceveMsg.SetText(L"");
     const int selected = ListView1.ItemIndex();

@@ -1,3 +1,4 @@
+#include "companion/Protocol.h"
 #include "kestrin/KestrinForm.h"
 #include "kestrin/Texts.h"
 #include "platform/ui/Application.h"
@@ -7,7 +8,7 @@ namespace {
 // A second copy brings the first to the front and leaves; a hung first copy costs it at
 // most a few seconds.
 void ShowFirstCopy() {
-    HWND first = FindWindowW(L"TKestrinForm", nullptr);
+    HWND first = FindWindowW(orvane::protocol::CompanionClass, nullptr);
     if (!first) return;
     DWORD_PTR result = 0;
     SendMessageTimeoutW(first, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, &result);

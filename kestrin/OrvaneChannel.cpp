@@ -3,15 +3,14 @@
 namespace orvane::kestrin {
 namespace {
 
-constexpr int OrvaneControlId = 1000;
 constexpr UINT SendTimeout = 10000;
 
 } // namespace
 
 HWND FindOrvaneEdit() {
     HWND window = nullptr;
-    while ((window = FindWindowExW(nullptr, window, L"OrvaneForm", nullptr))) {
-        if (HWND edit = GetDlgItem(window, OrvaneControlId)) return edit;
+    while ((window = FindWindowExW(nullptr, window, protocol::OrvaneClass, nullptr))) {
+        if (HWND edit = GetDlgItem(window, protocol::OrvaneChannel)) return edit;
     }
     return nullptr;
 }

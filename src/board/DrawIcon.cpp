@@ -1,6 +1,7 @@
 #include "board/Geometry.h"
 #include "board/IconEx.h"
 #include "board/ResizeBitmap.h"
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
 #include "core/Elapsed.h"
 #include "platform/Clock.h"
@@ -73,7 +74,7 @@ void TDozedeR64Form::DrawIcon() {
     // New cells are shown at most once a frame: a paint per cell costs more than the cell.
     RECT unshown{};
     std::uint32_t shown = platform::Now();
-    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
+    KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
     // Messages are processed between the cells: every round looks at the snapshot anew, and
     // a drawing started meanwhile takes over.
     for (std::int32_t i = 0; i < BoardEntries() && static_cast<size_t>(i) < TrayNotify.size();

@@ -1,4 +1,5 @@
 #include "companion/ItemMatch.h"
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
@@ -68,7 +69,7 @@ void TDozedeR64Form::AdoptWindow(std::int32_t k, HWND W, DWORD processId,
         if (ItemAt(k)->Bit == 0) {
             ItemAt(k)->Bit = 64;
             KestrinFile().WriteInteger(L"ItemBit", std::to_wstring(k), 64);
-            SendToCompanion(L"Changed");
+            SendToCompanion(protocol::Changed);
         }
         if (!ItemAt(k)) throw std::out_of_range("the item has gone");
         ItemAt(k)->IsRunning = true;

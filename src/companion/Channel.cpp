@@ -1,3 +1,4 @@
+#include "companion/Protocol.h"
 #include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
@@ -13,10 +14,6 @@
 namespace orvane {
 namespace {
 
-constexpr wchar_t CompanionClass[] = L"TKestrinForm";
-constexpr int CompanionChannel = 2000;
-constexpr wchar_t SetTaskTrayEnd[] = L"SetTaskTrayEnd";
-constexpr wchar_t Changed[] = L"Changed";
 // The hook library's message name; anything longer is not one.
 constexpr std::size_t HookMessageNameLimit = 255;
 
@@ -36,14 +33,14 @@ void TDozedeR64Form::Start_Kestrin() {
         ui::App().ProcessMessagesFor(500);
         for (int t = 0; t < 11 && !KestrinWnd; ++t) {
             ui::App().ProcessMessagesFor(200);
-            KestrinWnd = FindWindowW(CompanionClass, nullptr);
+            KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
         }
     }
     if (!KestrinWnd && !IsStart) ui::ShowMessage(texts::KestrinStartFailed);
 }
 
 void TDozedeR64Form::MenuAddTaskTrayIconClick() {
-    KestrinWnd = FindWindowW(CompanionClass, nullptr);
+    KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
     if (!KestrinWnd) {
         Start_Kestrin();
         return;
@@ -55,16 +52,17 @@ void TDozedeR64Form::MenuAddTaskTrayIconClick() {
 }
 
 void TDozedeR64Form::SendToCompanion(const wchar_t* text) {
-    KestrinWnd = FindWindowW(CompanionClass, nullptr);
+    KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
     if (!KestrinWnd) return;
-    const HWND channel = GetDlgItem(KestrinWnd, CompanionChannel);
+    const HWND channel = GetDlgItem(KestrinWnd, protocol::CompanionChannel);
     if (!channel || !SendBounded(channel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)))
         throw CompanionUnreachable();
 }
 
 void TDozedeR64Form::EditReceveMsgChange() {
     if (Creating) return;
-    if (EditReceveMsg.Text() == SetTaskTrayEnd) {
+    if (EditReceveMsg.Text() == protocol::SetTaskTrayEnd) {
+        CompanionWait.SetEnabled(false);
         EditReceveMsg.SetText(L"");
         if (KestrinItemCount > 0 && KestrinBeforeStart) {
             for (std::int32_t i = 0; i < KestrinItemCount; ++i)
@@ -76,10 +74,16 @@ void TDozedeR64Form::EditReceveMsgChange() {
         Show();
         if (KestrinItemCount > 0) StartHook();
     }
-    if (EditReceveMsg.Text() == Changed) {
+    if (EditReceveMsg.Text() == protocol::Changed) {
         EditReceveMsg.SetText(L"");
         ReloadKestrinItems();
     }
+}
+
+void TDozedeR64Form::CompanionWaitTimer() {
+    CompanionWait.SetEnabled(false);
+    // As if the companion had told of its start.
+    if (StartSelfMinimized) EditReceveMsg.SetText(protocol::SetTaskTrayEnd);
 }
 
 void TDozedeR64Form::ReloadKestrinItems() {

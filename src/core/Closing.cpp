@@ -1,3 +1,4 @@
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
 #include "platform/ui/Application.h"
@@ -15,7 +16,7 @@ void TDozedeR64Form::FormCloseQuery(bool&) {
         if (adopted) ui::Guarded([&] { AddTaskButton(item.WndHandle); });
         if (adopted || (KestrinBeforeStart && item.Bit == 64)) RemoveItemIcon(i);
     }
-    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
+    KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
     if (KestrinWnd) SendBounded(KestrinWnd, WM_CLOSE, 0, 0);
 }
 

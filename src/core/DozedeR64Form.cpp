@@ -54,6 +54,7 @@ TDozedeR64Form::TDozedeR64Form()
     OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
     Timer1.OnTimer = [this] { Timer1Timer(); };
     Timer2.OnTimer = [this] { Timer2Timer(); };
+    CompanionWait.OnTimer = [this] { CompanionWaitTimer(); };
     OnResize = [this] { FormResize(); };
     Image1.OnMouseEnter = [this] { Image1MouseEnter(); };
     Image1.OnMouseMove = [this](UINT, int x, int y) { Image1MouseMove(x, y); };

@@ -284,6 +284,8 @@ private:
     // the companion's start.
     bool Creating = false;
     static constexpr UINT CompanionTextWaiting = WM_APP + 0x20;
+    ui::Timer CompanionWait{5000, false};
+    void CompanionWaitTimer();
     // Holds the hooks from the keyboard hook's start to the window's destruction.
     std::unique_ptr<platform::Listener> Listener;
     platform::Listener& ListenerThread();

@@ -1,3 +1,4 @@
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
 #include "core/VersionFlags.h"
 #include "keyboard/ShortCutMainKeys.h"
@@ -83,7 +84,7 @@ void TDozedeR64Form::FormCreate() {
         IsWin8 = flags.IsWin8;
 
         // The companion finds the edit by this identifier.
-        EditReceveMsg.SetControlId(1000);
+        EditReceveMsg.SetControlId(protocol::OrvaneChannel);
 
         IsStart = true;
 
@@ -107,7 +108,12 @@ void TDozedeR64Form::FormCreate() {
 
     // Without the companion's window nobody would ever end the wait for it.
     if (!KestrinWnd) StartSelfMinimized = false;
-    if (StartSelfMinimized) SetWindowState(ui::WindowState::Minimized);
+    if (StartSelfMinimized) {
+        SetWindowState(ui::WindowState::Minimized);
+        // A companion that never tells of its start, such as one that ran before this program,
+        // is not waited for beyond this.
+        CompanionWait.SetEnabled(true);
+    }
 
     Timer1.SetEnabled(true);
     if (!EditReceveMsg.Text().empty()) PostMessageW(Handle(), CompanionTextWaiting, 0, 0);

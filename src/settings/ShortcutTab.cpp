@@ -1,4 +1,5 @@
 #include "board/IconEx.h"
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
 #include "keyboard/ShortCutMainKeys.h"
 #include "platform/ui/Application.h"
@@ -476,7 +477,7 @@ void TDozedeR64Form::SetForm3_ImgIconPicture(std::int32_t FromNo, std::int32_t T
     ui::Canvas& canvas = image.GetCanvas();
     canvas.FillRect({0, 0, image.Picture().Width(), image.Picture().Height()}, White);
     TIconEx picture;
-    KestrinWnd = FindWindowW(L"TKestrinForm", nullptr);
+    KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
     const TTrayNotify& entry = TrayNotify[static_cast<std::size_t>(FromNo)];
     HICON handle = nullptr;
     // One of the companion's items, numbered by the icon's identifier, shows its program.

@@ -163,6 +163,16 @@ TEST_F(CompanionEndToEnd, AProgramThatCannotStartIsSaidAndKeepsItsPlaceholder) {
     EXPECT_EQ(Tip(), L"lost.exe-起動していません");
 }
 
+TEST_F(CompanionEndToEnd, StartedAfterTheCompanionItDoesNotWaitForItsStart) {
+    GivenListed(L"C:\\nowhere\\lost.exe", 64);
+    test::ChildProcess kestrin(test::Quoted(test::TestFolder() + L"..\\Orvane\\Data\\Kestrin.exe"));
+    ASSERT_NE(kestrin.WaitForWindow(L"TKestrinForm", 10000), nullptr);
+    StartProgram();
+    // It has nobody to tell it of the start: after a few seconds it goes on without.
+    EXPECT_TRUE(Within(8000, [&] { return Tip() == L"lost.exe-起動していません"; })) << Tip();
+    EXPECT_TRUE(Within(2000, [&] { return !IsIconic(main); }));
+}
+
 TEST_F(CompanionEndToEnd, ANewShellGetsTheIconsBackWithinSixSeconds) {
     GivenListed(L"C:\\nowhere\\lost.exe", 64);
     StartProgram();
