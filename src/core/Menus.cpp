@@ -1,5 +1,4 @@
 #include "about/Form2.h"
-#include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
 #include "platform/Shell.h"
@@ -46,12 +45,12 @@ void TDozedeR64Form::MenuAboutClick() {
 }
 
 void TDozedeR64Form::MenuCloseWindowClick() {
-    const Timer2Rest rest(*this);
     if (!ItemAt(SelectedItemNo)) return;
     const HWND window = ItemAt(SelectedItemNo)->WndHandle;
     ForceForeground(window);
-    SendBounded(window, WM_CLOSE, 0, 0);
-    AppliEnd(SelectedItemNo);
+    // The program may ask whether to save and be told to stay: the item ends with its
+    // window, when the watch sees it go.
+    PostMessageW(window, WM_CLOSE, 0, 0);
 }
 
 } // namespace orvane

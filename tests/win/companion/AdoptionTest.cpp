@@ -3,6 +3,8 @@
 #include "platform/Text.h"
 #include "support/Process.h"
 
+#include <commctrl.h>
+
 namespace orvane {
 namespace {
 
@@ -73,6 +75,34 @@ TEST_F(AdoptionTest, WithoutPlaceholdersAnEndedProgramsIconGoes) {
     EXPECT_EQ(form.NID[0].cbSize, 0u);
     EXPECT_FALSE(form.KestrinItem[0].IsRunning);
     EXPECT_EQ(form.KestrinItem[0].WndText, L"");
+}
+
+TEST_F(AdoptionTest, TheCloseEntryEndsTheItemOnlyWithItsWindow) {
+    TDozedeR64Form& form = StartWithItems({{L""}}, false);
+    OwnWindow app(L"アプリ");
+    form.KestrinItem[0].FileName = OwnPath();
+    Report(app.Handle());
+    ASSERT_TRUE(form.KestrinItem[0].IsRunning);
+    // The program asks whether to save its changes, and the user says Cancel.
+    const SUBCLASSPROC staying = [](HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR,
+                                    DWORD_PTR) -> LRESULT {
+        return m == WM_CLOSE ? 0 : DefSubclassProc(w, m, wp, lp);
+    };
+    SetWindowSubclass(app.Handle(), staying, 1, 0);
+    form.SelectedItemNo = 0;
+    form.MenuCloseWindowClick();
+    ui::App().ProcessMessages();
+    form.Timer2Timer();
+    ASSERT_TRUE(IsWindow(app.Handle()));
+    EXPECT_TRUE(form.KestrinItem[0].IsRunning);
+    EXPECT_EQ(TipOf(0), L"アプリ");
+
+    RemoveWindowSubclass(app.Handle(), staying, 1);
+    form.MenuCloseWindowClick();
+    ui::App().ProcessMessages();
+    form.Timer2Timer();
+    EXPECT_FALSE(IsWindow(app.Handle()));
+    EXPECT_FALSE(form.KestrinItem[0].IsRunning);
 }
 
 struct ReportCase {
