@@ -7,6 +7,8 @@
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
+#include <tlhelp32.h>
+
 namespace orvane {
 namespace {
 
@@ -15,6 +17,19 @@ constexpr std::uint32_t StartTryPause = 100;
 constexpr std::uint32_t ForegroundWatch = 15000;
 // A started program that never gets ready for input is not waited for beyond this.
 constexpr std::uint32_t InputIdleLimit = 30000;
+
+// The process that started this one; 0 when unknown.
+DWORD ParentProcess(DWORD processId) {
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return 0;
+    const platform::UniqueHandle owned(snapshot);
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more;
+         more = Process32NextW(snapshot, &entry))
+        if (entry.th32ProcessID == processId) return entry.th32ParentProcessID;
+    return 0;
+}
 
 struct Enumeration {
     TDozedeR64Form* form;
@@ -76,6 +91,7 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
         ui::ShowMessage(fileName + texts::AppStartFailedSuffix);
         return;
     }
+    const DWORD startedId = started.Process ? GetProcessId(started.Process.Get()) : 0;
     if (started.Process) {
         const HANDLE process = started.Process.Get();
         ui::App().ProcessMessagesUntil(platform::Now(), InputIdleLimit, [this, process] {
@@ -92,8 +108,7 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
         TempAppHandle = nullptr;
         TempProcessID = 0;
         ModuleFile = fileName;
-        Enumeration enumeration{this, ItemNo,
-                                started.Process ? GetProcessId(started.Process.Get()) : 0};
+        Enumeration enumeration{this, ItemNo, startedId};
         EnumWindows(
             [](HWND window, LPARAM data) {
                 auto* e = reinterpret_cast<Enumeration*>(data);
@@ -110,16 +125,20 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
         ItemAt(ItemNo)->PID = static_cast<std::int32_t>(foundProcess);
         return;
     }
-    // Handed over to another program: its window is the next one to come to the front.
-    // Orvane's own windows, which the user may bring up meanwhile, are not it.
+    // Handed over to another copy of the program or to a process that it started: their
+    // window is the next one to come to the front. Another program's window, which the user
+    // may bring up meanwhile, is not it.
     HWND foreground = nullptr;
     DWORD processId = 0;
     const auto handedOver = [&] {
         foreground = GetForegroundWindow();
         processId = 0;
         if (foreground) GetWindowThreadProcessId(foreground, &processId);
-        return foreground && foreground != previous && processId &&
-               processId != GetCurrentProcessId();
+        if (!foreground || foreground == previous || !processId ||
+            processId == GetCurrentProcessId())
+            return false;
+        return (startedId && ParentProcess(processId) == startedId) ||
+               platform::Lowered(ProcessImagePath(processId)) == platform::Lowered(fileName);
     };
     ui::App().ProcessMessagesUntil(platform::Now(), ForegroundWatch,
                                    [&] { return MyAppEnd || handedOver(); });

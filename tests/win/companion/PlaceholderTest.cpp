@@ -74,6 +74,24 @@ TEST_F(PlaceholderTest, AClickOnAPlaceholderStartsTheProgramAndTheHookHandsItsWi
     form.FormDestroy();
 }
 
+TEST_F(PlaceholderTest, AnotherProgramComingToTheFrontDuringAStartIsNotTakenForIt) {
+    NotepadsStarted started;
+    test::ChildProcess notepad(test::Quoted(Notepad));
+    const HWND other = notepad.WaitForWindow(L"Notepad", 10000);
+    ASSERT_NE(other, nullptr);
+    // A program that shows no window of its own.
+    TDozedeR64Form& form = StartWithItems({{L"C:\\windows\\system32\\rundll32.exe"}});
+    SetForegroundWindow(form.Handle());
+    test::VirtualClock clock;
+    clock.onWait = [&] {
+        if (GetForegroundWindow() != other) SetForegroundWindow(other);
+    };
+    SendMessageW(form.Handle(), OwnTrayIconCallback, 0, WM_LBUTTONUP);
+    EXPECT_EQ(form.KestrinItem[0].WndHandle, nullptr);
+    EXPECT_EQ(form.KestrinItem[0].PID, 0);
+    EXPECT_TRUE(ShowsPlaceholder(0));
+}
+
 TEST_F(PlaceholderTest, AProgramThatCannotStartIsSaidAndKeepsItsPlaceholder) {
     TDozedeR64Form& form = StartWithItems({{L"C:\\nowhere\\lost.exe"}});
     SendMessageW(form.Handle(), OwnTrayIconCallback, 0, WM_LBUTTONUP);
