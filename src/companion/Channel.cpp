@@ -5,6 +5,7 @@
 #include "platform/HookLibrary.h"
 #include "platform/Shell.h"
 #include "platform/TaskbarList.h"
+#include "platform/Text.h"
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
 
@@ -94,7 +95,8 @@ void TDozedeR64Form::ReloadKestrinItems() {
         for (TKestrinItem& item : KestrinItem) {
             for (std::int32_t j = 0; j < oldCount; ++j) {
                 const TKestrinItem& previous = old[static_cast<size_t>(j)];
-                if (previous.FileName != item.FileName) continue;
+                if (platform::Lowered(previous.FileName) != platform::Lowered(item.FileName))
+                    continue;
                 item.WndHandle = previous.WndHandle;
                 item.IsRunning = previous.IsRunning;
                 item.PID = previous.PID;

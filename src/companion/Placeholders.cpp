@@ -68,9 +68,11 @@ BOOL TDozedeR64Form::AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo) {
     if (title.empty() || !IsWindowVisible(hWnd) || !ItemAt(ItemNo)) return TRUE;
     DWORD processId = 0;
     GetWindowThreadProcessId(hWnd, &processId);
-    // A path that cannot be read matches nothing, not even an item without a path.
+    // A path that cannot be read matches nothing, not even an item without a path. Paths
+    // compare as Windows compares them, without letter case.
     const std::wstring path = ProcessImagePath(processId);
-    if (path.empty() || path != ItemAt(ItemNo)->FileName) return TRUE;
+    if (path.empty() || platform::Lowered(path) != platform::Lowered(ItemAt(ItemNo)->FileName))
+        return TRUE;
     ItemAt(ItemNo)->WndHandle = hWnd;
     ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
     if (!ItemAt(ItemNo)->IsShowOnTaskBar) DeleteItemTaskButton(hWnd);

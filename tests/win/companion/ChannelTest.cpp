@@ -103,7 +103,7 @@ TEST_F(ChannelTest, ChangedFollowsTheRenumberedListAndKeepsRunningWindowsByPath)
     EXPECT_EQ(hook.loads, 1);
 }
 
-TEST_F(ChannelTest, APathInOtherLettersDoesNotTakeOverTheOldWindow) {
+TEST_F(ChannelTest, APathInOtherLettersKeepsTheOldWindow) {
     OwnWindow app(L"アプリ");
     TDozedeR64Form& form = StartWithItems({{L""}}, false);
     const std::wstring own = OwnPath();
@@ -116,9 +116,10 @@ TEST_F(ChannelTest, APathInOtherLettersDoesNotTakeOverTheOldWindow) {
     ASSERT_NE(other, own);
     GivenItems({{other}}, false);
     CompanionSays(L"Changed");
-    EXPECT_FALSE(form.KestrinItem[0].IsRunning);
-    EXPECT_EQ(form.KestrinItem[0].WndHandle, nullptr);
-    EXPECT_EQ(OwnIcons(), 0);
+    // The same program: its window, which has no button, keeps its icon.
+    EXPECT_TRUE(form.KestrinItem[0].IsRunning);
+    EXPECT_EQ(form.KestrinItem[0].WndHandle, app.Handle());
+    EXPECT_EQ(TipOf(0), L"アプリ");
 }
 
 TEST_F(ChannelTest, ARunningItemThatMayKeepItsButtonGetsItBack) {
