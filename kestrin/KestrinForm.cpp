@@ -6,6 +6,9 @@
 #include "kestrin/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialogs.h"
+#include "platform/Handles.h"
+#include "platform/TaskbarList.h"
+#include "platform/Text.h"
 #include "platform/ui/Application.h"
 
 #include <algorithm>
@@ -22,6 +25,18 @@ ui::Font FormFont() {
     ui::Font font;
     font.Height = -13;
     return font;
+}
+
+// The image path of the window's process; empty when it cannot be read.
+std::wstring ProcessPathOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const platform::UniqueHandle process(
+        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!process || !QueryFullProcessImageNameW(process.Get(), 0, path, &size)) return {};
+    return std::wstring(path, size);
 }
 
 } // namespace
@@ -75,6 +90,41 @@ void TKestrinForm::Start(int showCommand) {
     }
     ShowWindow(Handle(), showCommand);
     SendToOrvane(protocol::SetTaskTrayEnd);
+    WatchOrvane();
+}
+
+void TKestrinForm::WatchOrvane() {
+    if (const HWND edit = FindOrvaneEdit()) watch_.Watch(GetAncestor(edit, GA_ROOT));
+}
+
+LRESULT TKestrinForm::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == OrvaneEnded) {
+        GiveButtonsBack();
+        return 0;
+    }
+    // A new Orvane restores the running Kestrin through a second copy.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_RESTORE) WatchOrvane();
+    return Form::WndProc(message, wParam, lParam);
+}
+
+void TKestrinForm::GiveButtonsBack() {
+    struct Search {
+        const KestrinList* list;
+        std::vector<HWND> found;
+    } search{&list_, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto* s = reinterpret_cast<Search*>(data);
+            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
+            const std::wstring path = platform::Lowered(ProcessPathOf(window));
+            for (const KestrinEntry& item : s->list->Items)
+                if (!path.empty() && path == platform::Lowered(item.FileName))
+                    s->found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found)
+        ui::Guarded([window] { platform::Use<platform::TaskbarList>().AddTab(window); });
 }
 
 void TKestrinForm::LoadList() {
@@ -194,6 +244,7 @@ void TKestrinForm::ListView1Select() {
 
 void TKestrinForm::EditReceveMsgChange() {
     if (EditReceveMsg.Text() != protocol::Changed) return;
+    WatchOrvane();
     // Clearing runs this handler again with an empty text, which does nothing.
     EditReceveMsg.SetText(L"");
     const int selected = ListView1.ItemIndex();

@@ -2,6 +2,7 @@
 // Kestrin's main window: the list of applications that Orvane keeps in the notification area.
 
 #include "kestrin/KestrinList.h"
+#include "kestrin/OrvaneWatch.h"
 #include "platform/Module.h"
 #include "platform/ui/CheckBox.h"
 #include "platform/ui/Controls.h"
@@ -43,7 +44,15 @@ public:
     // Orvane writes "Changed" here after it changed Kestrin.ini.
     ui::Edit EditReceveMsg{*this};
 
+    LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
 private:
+    // Orvane's process has ended; posted by the watch.
+    static constexpr UINT OrvaneEnded = WM_APP + 0x31;
+    // Watches the Orvane that the channel reaches now.
+    void WatchOrvane();
+    // The listed programs' windows get their taskbar buttons back.
+    void GiveButtonsBack();
     void LoadList();
     // Writes the changed list and the pictures, shows it and tells Orvane; a list that
     // cannot be written is not taken.
@@ -56,6 +65,7 @@ private:
     KestrinList list_;
     // Pictures on disk, numbered from 0.
     std::int32_t storedIcons_ = 0;
+    OrvaneWatch watch_{Handle(), OrvaneEnded};
 };
 
 } // namespace orvane::kestrin
