@@ -19,6 +19,7 @@ struct TKestrinItem {
     std::int32_t Bit = 0;         // 64: its icon is shown by this program
     std::wstring BeforeStartText; // extra text of the placeholder tip
     bool IsShowOnTaskBar = false; // leave the window's taskbar button in place
+    HWND RefusalSaid = nullptr;   // the window whose refused button removal the watch has said
 };
 
 } // namespace orvane

@@ -246,6 +246,8 @@ private:
     TKestrinItem* ItemAt(std::int32_t i);
     // A program that cannot be opened counts as ended.
     bool ProcessEnded(std::int32_t processId) const;
+    // The watch's removal of item i's taskbar button; a refusal is said once per window.
+    void KeepOffTaskbar(std::int32_t i);
     void AdoptWindow(std::int32_t k, HWND W, DWORD processId, const std::wstring& title);
     // Loads the hook library once and (re)starts its reports to this window.
     void StartHook();

@@ -4,6 +4,9 @@
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
 #include "platform/Shell.h"
+#include "platform/TaskbarList.h"
+#include "platform/ui/Application.h"
+#include "resources/Texts.h"
 #include "settings/Form3.h"
 
 namespace orvane {
@@ -43,15 +46,17 @@ void TDozedeR64Form::Timer1Timer() {
 }
 
 // Keeps the adopted windows off the taskbar, their titles in their icons' tips, and lets
-// go of those whose program has ended.
+// go of those whose program has ended. What fails for one item leaves the others watched.
 void TDozedeR64Form::Timer2Timer() {
     if (!platform::Use<platform::Shell>().FindTaskbar() || KestrinItemCount <= 0) return;
     const std::int32_t count = KestrinItemCount;
-    // The shell's calls may run handlers that change the items: look them up each time.
+    // The shell's calls and a message box may run handlers that change the items: look them
+    // up each time.
     for (std::int32_t i = 0; i < count && ItemAt(i); ++i) {
         if (!ItemAt(i)->IsRunning) continue;
-        if (!ItemAt(i)->IsShowOnTaskBar) DeleteTaskButton(ItemAt(i)->WndHandle);
+        if (!ItemAt(i)->IsShowOnTaskBar) KeepOffTaskbar(i);
         if (!ItemAt(i)) break;
+        if (!ItemAt(i)->IsRunning) continue;
         const std::wstring title = WindowTitle(ItemAt(i)->WndHandle);
         if (ItemAt(i)->WndText != title) {
             SetItemTip(i, title);
@@ -65,14 +70,26 @@ void TDozedeR64Form::Timer2Timer() {
     }
 }
 
+void TDozedeR64Form::KeepOffTaskbar(std::int32_t i) {
+    const HWND window = ItemAt(i)->WndHandle;
+    try {
+        DeleteTaskButton(window);
+    } catch (const platform::TaskbarListError&) {
+        // Tried again on every tick; said once for each window.
+        if (ItemAt(i)->RefusalSaid == window) return;
+        ItemAt(i)->RefusalSaid = window;
+        ui::ShowMessage(texts::TaskButtonDeleteFailed);
+    }
+}
+
 bool TDozedeR64Form::ProcessEnded(std::int32_t processId) const {
     // The limited right also opens programs that run elevated.
     const DWORD access =
         IsVista || IsWin7 || IsWin8 ? PROCESS_QUERY_LIMITED_INFORMATION : PROCESS_QUERY_INFORMATION;
-    const platform::UniqueHandle process(OpenProcess(access, FALSE, static_cast<DWORD>(processId)));
-    DWORD exitCode = 0;
-    if (process) GetExitCodeProcess(process.Get(), &exitCode);
-    return exitCode != STILL_ACTIVE;
+    const platform::UniqueHandle process(
+        OpenProcess(access | SYNCHRONIZE, FALSE, static_cast<DWORD>(processId)));
+    // Not the exit code: a program may end with the very code that means "still active".
+    return !process || WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0;
 }
 
 } // namespace orvane

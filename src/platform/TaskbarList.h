@@ -26,5 +26,8 @@ private:
 };
 
 template <> TaskbarList& Real<TaskbarList>();
+// The real list keeps one object for the program's life; it goes before the component model
+// is closed.
+void ReleaseTaskbarList();
 
 } // namespace orvane::platform

@@ -3,6 +3,7 @@
 #include "core/Elapsed.h"
 #include "platform/Clock.h"
 #include "platform/Dialogs.h"
+#include "platform/TaskbarList.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Menu.h"
 
@@ -38,6 +39,7 @@ Application::Application() {
 }
 
 Application::~Application() {
+    platform::ReleaseTaskbarList();
     if (comInitialized_) CoUninitialize();
     instance = nullptr;
 }

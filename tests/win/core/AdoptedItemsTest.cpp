@@ -1,6 +1,7 @@
 #include "settings/SettingsFixture.h"
 #include "support/CompanionWindow.h"
 #include "support/Icons.h"
+#include "support/Process.h"
 #include "traysim/TraySim.h"
 
 #include <vector>
@@ -117,19 +118,46 @@ TEST_F(AdoptedItemsTest, EachTickTakesTheButtonsAwayAgainAndPutsNewTitlesIntoThe
     EXPECT_EQ(TipOf(0), L"Document - Editor");
 }
 
-TEST_F(AdoptedItemsTest, ATickDoesNothingWhileTheShellIsAwayAndStopsWhereTheTaskbarRefuses) {
+TEST_F(AdoptedItemsTest, ATickDoesNothingWhileTheShellIsAway) {
     SetWindowTextW(apps[0], L"new");
-    {
-        test::LateShell shell(1);
-        Main().Timer2Timer();
-    }
+    test::LateShell shell(1);
+    Main().Timer2Timer();
     EXPECT_TRUE(taskbar.calls.empty());
     EXPECT_EQ(TipOf(0), L"item 0");
+}
 
+TEST_F(AdoptedItemsTest, AWindowTheTaskbarRefusesIsSaidOnceAndTheOthersAreStillWatched) {
     taskbar.refused = {apps[0]};
-    EXPECT_THROW(Main().Timer2Timer(), platform::TaskbarListError);
-    EXPECT_EQ(TipOf(0), L"item 0");
-    EXPECT_EQ(taskbar.calls.size(), 1u); // the rest of the tick is skipped
+    SetWindowTextW(apps[0], L"new");
+    DestroyWindow(apps[1]);
+    Main().Timer2Timer();
+    EXPECT_EQ(TipOf(0), L"new");
+    EXPECT_TRUE(Main().KestrinItem[0].IsRunning);
+    EXPECT_FALSE(Main().KestrinItem[1].IsRunning);
+    EXPECT_EQ(Main().KestrinItem[1].WndHandle, nullptr);
+
+    Main().Timer2Timer();
+    EXPECT_EQ(taskbar.calls,
+              (std::vector<test::TaskbarRecorder::Call>{
+                  {L"delete", apps[0]}, {L"delete", apps[1]}, {L"delete", apps[0]}}));
+    EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"タスクバーから削除に失敗"});
+}
+
+TEST_F(AdoptedItemsTest, AProgramThatEndedWithTheStillActiveCodeHasEnded) {
+    wchar_t system[MAX_PATH] = {};
+    GetSystemDirectoryW(system, MAX_PATH);
+    test::ChildProcess child(test::Quoted(std::wstring(system) + L"\\cmd.exe") + L" /c exit 259");
+    DWORD code = 0;
+    ASSERT_TRUE(child.WaitExit(10000, &code));
+    ASSERT_EQ(code, STILL_ACTIVE);
+    // Its process can still be opened, so only the handle's state tells that it ended.
+    ASSERT_TRUE(
+        platform::UniqueHandle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, child.Pid())));
+    Main().KestrinItem[0].PID = static_cast<std::int32_t>(child.Pid());
+    Main().Timer2Timer();
+    EXPECT_FALSE(Main().KestrinItem[0].IsRunning);
+    EXPECT_EQ(Main().KestrinItem[0].PID, 0);
+    EXPECT_TRUE(Main().KestrinItem[1].IsRunning); // a program that runs stays watched
 }
 
 } // namespace

@@ -67,6 +67,9 @@ TEST(WindowPosTopTest, RaisesForAMomentAndLeavesTheWindowWhereItWas) {
 TEST(TaskButtonTest, AFailureReachesTheCaller) {
     ui::Form form;
     const HWND window = form.Handle();
+    // The main thread's object, which no other thread may use.
+    EXPECT_NO_THROW(DeleteTaskButton(window));
+    EXPECT_NO_THROW(AddTaskButton(window));
     // A thread without the component model cannot make the taskbar-list object.
     HRESULT deleted = S_OK, added = S_OK;
     std::thread([&] {
