@@ -18,6 +18,20 @@ struct CleanDataFolder {
     ~CleanDataFolder() { ClearDataFolder(); }
 };
 
+// The file held open by another program (an editor, a virus scanner) for the life of the
+// holder: readable by others, but neither writable nor replaceable.
+class HeldOpen {
+public:
+    explicit HeldOpen(const std::wstring& path);
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    ~HeldOpen();
+    bool Holds() const;
+
+private:
+    void* handle_;
+};
+
 // Files as another program (an editor, an older version) leaves them.
 void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
