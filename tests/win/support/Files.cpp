@@ -29,15 +29,11 @@ void ClearDataFolder() {
 }
 
 HeldOpen::HeldOpen(const std::wstring& path)
-    : handle_(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+    : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
 
 HeldOpen::~HeldOpen() {
-    if (Holds()) CloseHandle(handle_);
-}
-
-bool HeldOpen::Holds() const {
-    return handle_ != INVALID_HANDLE_VALUE;
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {

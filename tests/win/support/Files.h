@@ -18,18 +18,14 @@ struct CleanDataFolder {
     ~CleanDataFolder() { ClearDataFolder(); }
 };
 
-// The file held open by another program (an editor, a virus scanner) for the life of the
-// holder: readable by others, but neither writable nor replaceable.
-class HeldOpen {
-public:
+// The file held open by another program (an editor, a virus scanner) while the holder
+// lives: readable, but neither writable nor replaceable.
+struct HeldOpen {
     explicit HeldOpen(const std::wstring& path);
     HeldOpen(const HeldOpen&) = delete;
     HeldOpen& operator=(const HeldOpen&) = delete;
     ~HeldOpen();
-    bool Holds() const;
-
-private:
-    void* handle_;
+    void* handle;
 };
 
 // Files as another program (an editor, an older version) leaves them.
