@@ -5,25 +5,29 @@
 #include "platform/Win.h"
 
 #include <algorithm>
+#include <optional>
 #include <string_view>
 
 namespace orvane {
 namespace {
 
-// The whole file, or nothing when it cannot be read.
-std::string FileBytes(const std::wstring& path) {
+// The whole file; nothing when it cannot be read or is too large to be a sound one.
+std::optional<std::string> FileBytes(const std::wstring& path) {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::string bytes;
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::optional<std::string> bytes;
     LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < MAXDWORD) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
+    if (GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+        static_cast<std::uint64_t>(size.QuadPart) <= MaxProfileFileSize) {
+        std::string data(static_cast<size_t>(size.QuadPart), '\0');
         DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
-            read = 0;
-        bytes.resize(read);
+        if (data.empty() ||
+            ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &read, nullptr)) {
+            data.resize(read);
+            bytes = std::move(data);
+        }
     }
     CloseHandle(file);
     return bytes;
@@ -70,7 +74,7 @@ bool IniFile::Exists() const {
 }
 
 const ProfileText& IniFile::Text() const {
-    if (!text_) text_ = std::make_shared<const ProfileText>(Decoded(FileBytes(path_)));
+    if (!text_) text_ = std::make_shared<const ProfileText>(Decoded(FileBytes(path_).value_or("")));
     return *text_;
 }
 
@@ -152,6 +156,47 @@ void IniFile::DeleteKey(const std::wstring& section, const std::wstring& key) {
 
 void IniFile::EraseSection(const std::wstring& section) {
     Write(section.c_str(), nullptr, nullptr);
+}
+
+IniEdit::IniEdit(const IniFile& file) : target_(file.Path()), copy_(file.Path() + L".tmp") {
+    std::string bytes;
+    if (file.Exists()) {
+        std::optional<std::string> stored = FileBytes(target_);
+        if (!stored) throw ProfileWriteError("Unable to read " + Narrow(target_));
+        bytes = std::move(*stored);
+    }
+    // Without the mark the profile functions would write the copy in the ANSI code page.
+    if (bytes.empty()) bytes = "\xFF\xFE";
+    HANDLE copy = CreateFileW(copy_.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (copy == INVALID_HANDLE_VALUE)
+        throw ProfileWriteError("Unable to create " + Narrow(copy_.Path()));
+    DWORD written = 0;
+    const bool whole =
+        WriteFile(copy, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size();
+    CloseHandle(copy);
+    if (!whole) {
+        DeleteFileW(copy_.Path().c_str());
+        throw ProfileWriteError("Unable to write to " + Narrow(copy_.Path()));
+    }
+}
+
+IniEdit::~IniEdit() {
+    if (!committed_) DeleteFileW(copy_.Path().c_str());
+}
+
+void IniEdit::Commit() {
+    // The copy's bytes reach the disk before its name replaces the file's.
+    HANDLE copy = CreateFileW(copy_.Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = copy != INVALID_HANDLE_VALUE && FlushFileBuffers(copy);
+    if (copy != INVALID_HANDLE_VALUE) CloseHandle(copy);
+    if (!flushed || !MoveFileExW(copy_.Path().c_str(), target_.c_str(),
+                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        throw ProfileWriteError("Unable to replace " + Narrow(target_));
+    }
+    committed_ = true;
 }
 
 } // namespace orvane

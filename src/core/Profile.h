@@ -10,6 +10,10 @@ namespace orvane {
 
 class ProfileText;
 
+// The settings files are small; a larger one is taken for damaged and reads as empty, so
+// that every value takes its default.
+inline constexpr std::uint64_t MaxProfileFileSize = 1024 * 1024;
+
 // A write that the system refused; the operation that wrote stops there.
 class ProfileWriteError : public std::runtime_error {
 public:
@@ -57,6 +61,28 @@ private:
 
     std::wstring path_;
     mutable std::shared_ptr<const ProfileText> text_;
+};
+
+// Edits a copy of a profile file beside it, then puts the copy in the file's place in one
+// step: a reader finds the old file or the new one in full, never a mix of the two.
+class IniEdit {
+public:
+    // Throws ProfileWriteError when the file cannot be copied.
+    explicit IniEdit(const IniFile& file);
+    IniEdit(const IniEdit&) = delete;
+    IniEdit& operator=(const IniEdit&) = delete;
+    // Without Commit the file stays as it was.
+    ~IniEdit();
+
+    // The copy, read and written as the file itself would be.
+    IniFile& File() { return copy_; }
+    // Throws ProfileWriteError, and the file stays as it was.
+    void Commit();
+
+private:
+    std::wstring target_;
+    IniFile copy_;
+    bool committed_ = false;
 };
 
 } // namespace orvane

@@ -98,6 +98,8 @@ inline constexpr wchar_t CtrlUsedByShowKey[] =
 inline constexpr wchar_t NoShortCutKey[] = L"ショートカットキーが設定されていません。";
 inline constexpr wchar_t SaveChangedSettings[] = L"設定が変更されていますが、保存しますか？";
 inline constexpr wchar_t CancelButton[] = L"キャンセル";
+// Followed by the path of the file.
+inline constexpr wchar_t ConfigSaveFailed[] = L"設定を保存できませんでした。\r\n";
 
 // The list of inoperable icons
 inline constexpr wchar_t DisableIconDesignHint[] =

@@ -47,14 +47,17 @@ void TForm3::EndEditWriting() {
 
 void TForm3::Memo1KeyDown(WORD& Key) {
     if (Key != VK_MENU) return;
-    EndEditWriting();
     const std::vector<std::wstring> lines = Memo1.Lines();
-    IniFile ini = Main.ConfigFile();
-    ini.WriteInteger(L"DisableIconCount", L"Value", static_cast<std::int32_t>(lines.size()));
-    for (size_t i = 0; i < lines.size(); ++i)
-        ini.WriteString(L"DisableIconTipText", std::to_wstring(i), lines[i]);
-    for (size_t k = lines.size(); ini.ValueExists(L"DisableIconTipText", std::to_wstring(k)); ++k)
-        ini.DeleteKey(L"DisableIconTipText", std::to_wstring(k));
+    const bool saved = SaveConfig([&lines](IniFile& ini) {
+        ini.WriteInteger(L"DisableIconCount", L"Value", static_cast<std::int32_t>(lines.size()));
+        for (size_t i = 0; i < lines.size(); ++i)
+            ini.WriteString(L"DisableIconTipText", std::to_wstring(i), lines[i]);
+        for (size_t k = lines.size(); ini.ValueExists(L"DisableIconTipText", std::to_wstring(k));
+             ++k)
+            ini.DeleteKey(L"DisableIconTipText", std::to_wstring(k));
+    });
+    // Edits that could not be stored stay marked as such.
+    if (saved) EndEditWriting();
 }
 
 } // namespace orvane

@@ -49,6 +49,19 @@ TForm3::TForm3(TDozedeR64Form& main, TForm2& about)
     OnCloseQuery = [this](bool& canClose) { FormCloseQuery(canClose); };
 }
 
+bool TForm3::SaveConfig(const std::function<void(IniFile&)>& write) {
+    const IniFile file = Main.ConfigFile();
+    try {
+        IniEdit edit(file);
+        write(edit.File());
+        edit.Commit();
+        return true;
+    } catch (const ProfileWriteError&) {
+        ui::ShowMessage(texts::ConfigSaveFailed + file.Path());
+        return false;
+    }
+}
+
 // The main window outlives this one; it must not reach it while it goes.
 TForm3::~TForm3() {
     if (Main.Form3 == this) Main.Form3 = nullptr;

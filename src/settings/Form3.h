@@ -17,6 +17,7 @@
 #include "platform/ui/RadioGroup.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,9 @@ private:
     // Writes a check box's state unless the window is still being filled; true when written.
     bool StoreCheckBox(const wchar_t* section, const ui::CheckBox& box);
     void ShowKeyMessage(const wchar_t* text);
+    // Rewrites Config.ini with what write does to it, all of it or nothing; a save that
+    // fails is told to the user. True when saved.
+    [[nodiscard]] bool SaveConfig(const std::function<void(IniFile&)>& write);
 
     void LayOutShortcutTab();
     void WireRow(ui::Edit& text, ui::RadioGroup& sosa, std::int32_t row);

@@ -359,29 +359,37 @@ void TForm3::BtnOKClick(const void* Sender) {
         return;
     }
 
-    IniFile ini = Main.ConfigFile();
     std::vector<TShortCutConfig> config;
-    ini.WriteInteger(Section, L"Count", count);
     for (std::int32_t j = 0; j < count; ++j) {
         const std::size_t row = static_cast<std::size_t>(j);
-        const TShortCutConfig entry{EditIconText[row]->Text(), RadioGroupSosa[row]->ItemIndex(),
-                                    ShortCutKey[row], LblShortCut[row]->Text(), ShortCutMainKeyNo};
-        ini.WriteString(Section, Numbered(L"Text", j), entry.IconText);
-        ini.WriteInteger(Section, Numbered(L"Sosa", j), entry.Sosa);
-        ini.WriteInteger(Section, Numbered(L"Key", j), static_cast<std::int32_t>(entry.Key));
-        ini.WriteString(Section, Numbered(L"KeyName", j), entry.KeyName);
-        config.push_back(entry);
+        config.push_back({EditIconText[row]->Text(), RadioGroupSosa[row]->ItemIndex(),
+                          ShortCutKey[row], LblShortCut[row]->Text(), ShortCutMainKeyNo});
     }
-    // The entries of deleted rows; a missing entry right at the end is stepped over once.
-    for (std::int32_t b = count;;) {
-        if (ini.ValueExists(Section, Numbered(L"Text", b))) {
-            for (const wchar_t* key : {L"Text", L"Sosa", L"Key", L"KeyName"})
-                ini.DeleteKey(Section, Numbered(key, b));
+    const bool saved = SaveConfig([&](IniFile& ini) {
+        ini.WriteInteger(Section, L"Count", count);
+        for (std::int32_t j = 0; j < count; ++j) {
+            const TShortCutConfig& entry = config[static_cast<std::size_t>(j)];
+            ini.WriteString(Section, Numbered(L"Text", j), entry.IconText);
+            ini.WriteInteger(Section, Numbered(L"Sosa", j), entry.Sosa);
+            ini.WriteInteger(Section, Numbered(L"Key", j), static_cast<std::int32_t>(entry.Key));
+            ini.WriteString(Section, Numbered(L"KeyName", j), entry.KeyName);
         }
-        ++b;
-        if (!ini.ValueExists(Section, Numbered(L"Text", b))) break;
+        // The entries of deleted rows; a missing entry right at the end is stepped over once.
+        for (std::int32_t b = count;;) {
+            if (ini.ValueExists(Section, Numbered(L"Text", b))) {
+                for (const wchar_t* key : {L"Text", L"Sosa", L"Key", L"KeyName"})
+                    ini.DeleteKey(Section, Numbered(key, b));
+            }
+            ++b;
+            if (!ini.ValueExists(Section, Numbered(L"Text", b))) break;
+        }
+        ini.WriteInteger(Section, L"MainKeyNo", ShortCutMainKeyNo);
+    });
+    // The rows on screen are not stored: the shortcuts in force stay, and so does the mark.
+    if (!saved) {
+        ConfigChanged = true;
+        return;
     }
-    ini.WriteInteger(Section, L"MainKeyNo", ShortCutMainKeyNo);
 
     // The hot keys in force belong to the shortcuts being replaced.
     Main.StopHotKey();

@@ -110,5 +110,43 @@ TEST_F(ProfileTest, ARefusedWriteRaisesAndKeepsWhatWasWritten) {
     EXPECT_FALSE(nowhere.Exists());
 }
 
+struct SizeCase {
+    const char* name;
+    size_t bytes;
+    std::int32_t read; // IconSize as read, default 64
+};
+
+class ProfileSizeTest : public ProfileTest, public testing::WithParamInterface<SizeCase> {};
+
+TEST_P(ProfileSizeTest, AFileLargerThanAMebibyteIsDamagedAndReadsAsDefaults) {
+    const std::wstring head = L"[IconSize]\r\nValue=32\r\n;";
+    Given(head + std::wstring((GetParam().bytes - 2 - 2 * head.size()) / 2, L'#'));
+    ASSERT_EQ(test::ReadBytes(path).size(), GetParam().bytes);
+    EXPECT_EQ(ini.ReadInteger(L"IconSize", L"Value", 64), GetParam().read);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, ProfileSizeTest,
+                         testing::Values(SizeCase{"OneMebibyte", 1 << 20, 32},
+                                         SizeCase{"TwoBytesMore", (1 << 20) + 2, 64}),
+                         [](const auto& info) { return info.param.name; });
+
+TEST_F(ProfileTest, AnEditLeavesTheFileAsDirectWritesWouldAndNoCopyBehind) {
+    const std::wstring direct = path + L".direct";
+    for (const std::wstring& file : {path, direct})
+        test::WriteUtf16File(file, L"[ShortCut]\r\nText1=x\r\n[IconSize]\r\nValue=32\r\n");
+    const auto change = [](IniFile& file) {
+        file.WriteString(L"ShortCut", L"Text0", L"音量");
+        file.DeleteKey(L"ShortCut", L"Text1");
+    };
+    IniFile directly(direct);
+    change(directly);
+    IniEdit edit(ini);
+    change(edit.File());
+    edit.Commit();
+    EXPECT_EQ(test::ReadBytes(path), test::ReadBytes(direct));
+    EXPECT_FALSE(test::FileExists(path + L".tmp"));
+    DeleteFileW(direct.c_str());
+}
+
 } // namespace
 } // namespace orvane

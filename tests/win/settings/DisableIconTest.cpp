@@ -82,5 +82,29 @@ TEST_F(DisableIconTest, APastedLineBreakCannotAddKeysOrSectionsToTheFile) {
     EXPECT_TRUE(Ini().ReadKeys(L"ShortCut").empty());
 }
 
+TEST_F(DisableIconTest, ASaveThatFailsKeepsTheStoredListWholeSaysSoAndTheNextAltStoresIt) {
+    GivenConfig(L"[MainKey]\r\nName=F9\r\n[DisableIconCount]\r\nValue=3\r\n"
+                L"[DisableIconTipText]\r\n0=a\r\n1=b\r\n2=c\r\n");
+    Start();
+    const std::string before = test::ReadBytes(test::ConfigPath());
+    SendMessageW(Memo().Handle(), EM_SETSEL, 0, -1);
+    Type(L"音量\rx");
+    {
+        const test::HeldOpen held(test::ConfigPath());
+        PressAlt();
+    }
+    EXPECT_EQ(dialogs.Texts(),
+              std::vector<std::wstring>{L"設定を保存できませんでした。\r\n" + test::ConfigPath()});
+    EXPECT_EQ(test::ReadBytes(test::ConfigPath()), before);
+    EXPECT_TRUE(Settings().EditWriting);
+    EXPECT_EQ(Memo().Color(), Yellow);
+
+    PressAlt();
+    EXPECT_EQ(dialogs.shown.size(), 1u);
+    Start();
+    EXPECT_EQ(Memo().Lines(), (std::vector<std::wstring>{L"音量", L"x"}));
+    EXPECT_EQ(Settings().LblMainKey.Text(), L"[F9]");
+}
+
 } // namespace
 } // namespace orvane

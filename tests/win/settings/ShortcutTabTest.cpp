@@ -734,6 +734,33 @@ INSTANTIATE_TEST_SUITE_P(Choices, HandOverTest,
                                          HandOverCase{"NonConvert", 1, false}),
                          [](const auto& info) { return info.param.name; });
 
+TEST_F(ShortcutTabTest, ASaveThatFailsKeepsTheStoredRowsAndTheShortcutsInForceAndSaysSo) {
+    Open(ShortCutSection(ThreeRows));
+    TForm3& s = Settings();
+    const std::string before = test::ReadBytes(test::ConfigPath());
+    const std::wstring failed = L"設定を保存できませんでした。\r\n" + test::ConfigPath();
+    s.Edit1.SetText(L"typed");
+    {
+        const test::HeldOpen held(test::ConfigPath());
+        UserClicks(s.BtnOK.Handle());
+        RightClickRow(1);
+        s.MenuDelClick();
+    }
+    EXPECT_EQ(dialogs.Texts(), (std::vector<std::wstring>{failed, failed}));
+    EXPECT_EQ(test::ReadBytes(test::ConfigPath()), before);
+    EXPECT_TRUE(s.Visible());
+    EXPECT_TRUE(s.ConfigChanged);
+    EXPECT_EQ(Main().ShortCutConfig[0].IconText, L"音量");
+
+    UserClicks(s.BtnOK.Handle());
+    EXPECT_FALSE(s.Visible());
+    Start();
+    ASSERT_EQ(Main().ShortCutConfigCount, 2);
+    EXPECT_EQ(Main().ShortCutConfig[0].IconText, L"typed");
+    EXPECT_EQ(Main().ShortCutConfig[1].Key, 0x43u);
+    EXPECT_FALSE(Ini().ValueExists(L"ShortCut", L"Text2"));
+}
+
 TEST_F(ShortcutTabTest, TheTaskbarCheckBoxSavesTheRowsWithTheWindowOpen) {
     Open(ShortCutSection({ThreeRows[0]}));
     Settings().Edit1.SetText(L"typed");

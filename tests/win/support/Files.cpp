@@ -14,7 +14,7 @@ std::wstring ConfigPath() {
 }
 
 void ClearDataFolder() {
-    for (const wchar_t* name : {L"Config.ini", L"Kestrin.ini"}) {
+    for (const wchar_t* name : {L"Config.ini", L"Config.ini.tmp", L"Kestrin.ini"}) {
         const std::wstring path = DataFolder() + name;
         SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileW(path.c_str());
@@ -26,6 +26,14 @@ void ClearDataFolder() {
     do DeleteFileW((icons + found.cFileName).c_str());
     while (FindNextFileW(search, &found));
     FindClose(search);
+}
+
+HeldOpen::HeldOpen(const std::wstring& path)
+    : handle(CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+HeldOpen::~HeldOpen() {
+    if (handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
 }
 
 void WriteBytes(const std::wstring& path, const std::string& bytes) {

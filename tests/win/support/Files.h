@@ -18,6 +18,16 @@ struct CleanDataFolder {
     ~CleanDataFolder() { ClearDataFolder(); }
 };
 
+// The file held open by another program (an editor, a virus scanner) while the holder
+// lives: readable, but neither writable nor replaceable.
+struct HeldOpen {
+    explicit HeldOpen(const std::wstring& path);
+    HeldOpen(const HeldOpen&) = delete;
+    HeldOpen& operator=(const HeldOpen&) = delete;
+    ~HeldOpen();
+    void* handle;
+};
+
 // Files as another program (an editor, an older version) leaves them.
 void WriteUtf16File(const std::wstring& path, const std::wstring& text);
 void WriteBytes(const std::wstring& path, const std::string& bytes);
