@@ -45,7 +45,9 @@ KestrinList KestrinFile::Load() const {
 }
 
 void KestrinFile::Save(KestrinList& list) {
-    IniFile ini(path_);
+    // The list is written whole or not at all: Orvane may read the file at any moment.
+    IniEdit edit{IniFile(path_)};
+    IniFile& ini = edit.File();
     std::vector<KestrinEntry>& items = list.Items;
     for (KestrinEntry& item : items) {
         if (item.FileNumber >= 0)
@@ -69,6 +71,7 @@ void KestrinFile::Save(KestrinList& list) {
             if (number < 0 || number >= count) ini.DeleteKey(section, key);
         }
     }
+    edit.Commit();
 }
 
 } // namespace orvane::kestrin
