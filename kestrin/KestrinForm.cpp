@@ -6,7 +6,6 @@
 #include "kestrin/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/FileDialogs.h"
-#include "platform/Handles.h"
 #include "platform/TaskbarList.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
@@ -31,12 +30,7 @@ ui::Font FormFont() {
 std::wstring ProcessPathOf(HWND window) {
     DWORD processId = 0;
     GetWindowThreadProcessId(window, &processId);
-    const platform::UniqueHandle process(
-        OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    if (!process || !QueryFullProcessImageNameW(process.Get(), 0, path, &size)) return {};
-    return std::wstring(path, size);
+    return platform::ProcessImagePath(processId);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
+#include "platform/Module.h"
 #include "platform/TaskbarList.h"
 #include "platform/Text.h"
 #include "platform/ui/Application.h"
@@ -93,21 +94,7 @@ void TDozedeR64Form::WMTaskbarCreated() {
 
 std::wstring TDozedeR64Form::ProcessImagePath(DWORD ProcessID) {
     std::wstring result;
-    if (IsVista || IsWin7 || IsWin8) {
-        using QueryFullProcessImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
-        const FARPROC found =
-            GetProcAddress(GetModuleHandleW(L"Kernel32.dll"), "QueryFullProcessImageNameW");
-        const platform::UniqueHandle process(
-            OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, ProcessID));
-        if (found && process) {
-            wchar_t path[260] = {};
-            DWORD size = 260;
-            if (reinterpret_cast<QueryFullProcessImageName>(reinterpret_cast<void*>(found))(
-                    process.Get(), 0, path, &size))
-                result.assign(path, std::min<DWORD>(size, 259));
-        }
-        return result;
-    }
+    if (IsVista || IsWin7 || IsWin8) return platform::ProcessImagePath(ProcessID).substr(0, 259);
     const platform::UniqueHandle process(
         OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, ProcessID));
     if (!process) return result;

@@ -1,5 +1,6 @@
 #include "platform/Module.h"
 
+#include "platform/Handles.h"
 #include "platform/Win.h"
 
 #include <shlobj.h>
@@ -25,6 +26,20 @@ std::wstring UserDataFolder() {
     const std::wstring folder = std::wstring(documents) + L"\\Kelmora\\OrvaneData";
     SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
     return folder + L'\\';
+}
+
+std::wstring ProcessImagePath(unsigned long processId) {
+    using QueryFullProcessImageName = BOOL(WINAPI*)(HANDLE, DWORD, LPWSTR, PDWORD);
+    const FARPROC found =
+        GetProcAddress(GetModuleHandleW(L"Kernel32.dll"), "QueryFullProcessImageNameW");
+    const UniqueHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    wchar_t path[MAX_PATH] = {};
+    DWORD size = MAX_PATH;
+    if (!found || !process ||
+        !reinterpret_cast<QueryFullProcessImageName>(reinterpret_cast<void*>(found))(
+            process.Get(), 0, path, &size))
+        return {};
+    return std::wstring(path, size);
 }
 
 } // namespace orvane::platform

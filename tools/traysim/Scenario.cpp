@@ -131,6 +131,17 @@ std::optional<TaskbarMonitor> ParseMonitor(std::wstring_view word) {
         word, {{L"primary", TaskbarMonitor::Primary}, {L"other", TaskbarMonitor::Other}});
 }
 
+// A line's one word, which `parse` names; an error text, empty when it was taken.
+template <class T, class Parse>
+std::wstring ParseChoice(std::wstring_view rest, const wchar_t* what, Parse parse, T& value) {
+    const std::wstring_view name = NextWord(rest);
+    const std::optional<T> parsed = parse(name);
+    if (!parsed) return L"unknown " + std::wstring(what) + L" " + Quoted(name);
+    if (!TrimLeft(rest).empty()) return L"unexpected " + Quoted(TrimRight(TrimLeft(rest)));
+    value = *parsed;
+    return {};
+}
+
 // Applies one key=value option to the icon; returns the error, empty on success.
 std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpec& icon,
                          std::optional<std::uint32_t>& fill) {
@@ -251,26 +262,10 @@ LineResult ParseLine(std::wstring_view line) {
         result.error = ParseNumbered(keyword, rest, L"hwnd", command.id);
     } else if (keyword == L"layout") {
         command.kind = Command::Kind::Layout;
-        const std::wstring_view name = NextWord(rest);
-        const auto layout = ParseLayout(name);
-        if (!layout) {
-            result.error = L"unknown layout " + Quoted(name);
-        } else if (!TrimLeft(rest).empty()) {
-            result.error = L"unexpected " + Quoted(TrimRight(TrimLeft(rest)));
-        } else {
-            command.layout = *layout;
-        }
+        result.error = ParseChoice(rest, L"layout", ParseLayout, command.layout);
     } else if (keyword == L"monitor") {
         command.kind = Command::Kind::Monitor;
-        const std::wstring_view name = NextWord(rest);
-        const auto monitor = ParseMonitor(name);
-        if (!monitor) {
-            result.error = L"unknown monitor " + Quoted(name);
-        } else if (!TrimLeft(rest).empty()) {
-            result.error = L"unexpected " + Quoted(TrimRight(TrimLeft(rest)));
-        } else {
-            command.monitor = *monitor;
-        }
+        result.error = ParseChoice(rest, L"monitor", ParseMonitor, command.monitor);
     } else if (keyword == L"clear" || keyword == L"restart") {
         command.kind = keyword == L"clear" ? Command::Kind::Clear : Command::Kind::Restart;
         if (!TrimLeft(rest).empty()) {

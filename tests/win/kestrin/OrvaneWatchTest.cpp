@@ -1,4 +1,5 @@
 #include "kestrin/KestrinForm.h"
+#include "platform/Module.h"
 #include "platform/ui/Application.h"
 #include "settings/SettingsFixture.h"
 #include "support/Board.h"
@@ -10,13 +11,6 @@
 namespace orvane::test {
 namespace {
 
-std::wstring OwnImagePath() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD size = MAX_PATH;
-    QueryFullProcessImageNameW(GetCurrentProcess(), 0, path, &size);
-    return std::wstring(path, size);
-}
-
 TEST(OrvaneWatchTest, WhenOrvaneDiesTheListedProgramsWindowsGetTheirButtonsBack) {
     // Orvane finds no list of its own and starts no companion; this Kestrin lists this program.
     CleanDataFolder clean;
@@ -25,7 +19,8 @@ TEST(OrvaneWatchTest, WhenOrvaneDiesTheListedProgramsWindowsGetTheirButtonsBack)
     const std::wstring folder = ScratchFile(L"watched\\");
     CreateDirectoryW(folder.c_str(), nullptr);
     WriteUtf16File(folder + L"Kestrin.ini", L"[ItemCount]\r\nValue=1\r\n[ItemFileName]\r\n0=" +
-                                                OwnImagePath() + L"\r\n[ItemBit]\r\n0=64\r\n");
+                                                platform::ProcessImagePath(GetCurrentProcessId()) +
+                                                L"\r\n[ItemBit]\r\n0=64\r\n");
     const HWND listed = CreateWindowExW(0, L"Static", L"アプリ", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
                                         0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     ChildProcess orvane(Quoted(ProgramPath()));

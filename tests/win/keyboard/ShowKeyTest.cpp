@@ -1,6 +1,7 @@
 #include "keyboard/KeyHook.h"
 #include "keyboard/KeyRules.h"
 #include "support/Files.h"
+#include "support/Pointer.h"
 #include "support/ProgramWindows.h"
 #include "support/StandIns.h"
 #include "traysim/TraySim.h"
@@ -17,11 +18,7 @@ namespace {
 
 // Real key input, as the keyboard gives it to whichever window has the focus.
 void Key(WORD vk, bool up = false) {
-    INPUT key{};
-    key.type = INPUT_KEYBOARD;
-    key.ki.wVk = vk;
-    key.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    SendInput(1, &key, sizeof key);
+    test::SendRecords({test::Key(vk, up)});
 }
 
 // Handles messages as they come, in real time, until `done` or the time is up.

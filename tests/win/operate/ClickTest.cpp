@@ -18,6 +18,11 @@ struct Posted {
     bool operator==(const Posted&) const = default;
 };
 
+// What the first icon's owner receives for a double click on its cell.
+const std::vector<Posted> DoubleClickOfFirstIcon{{1, WM_LBUTTONDOWN},   {1, WM_LBUTTONUP},
+                                                 {1, WM_LBUTTONDOWN},   {1, WM_LBUTTONUP},
+                                                 {1, WM_LBUTTONDBLCLK}, {1, WM_LBUTTONUP}};
+
 class ClickTest : public testing::Test {
 protected:
     void SetUp() override {
@@ -155,12 +160,7 @@ TEST_F(ClickTest, ADoubleClickPostsOnlyTheDoubleClickSequence) {
     EXPECT_TRUE(Operations().empty());
     PostMessageW(form.Image1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10)); // arrives meanwhile
     Send(WM_LBUTTONDBLCLK);
-    EXPECT_EQ(Operations(), (std::vector<Posted>{{1, WM_LBUTTONDOWN},
-                                                 {1, WM_LBUTTONUP},
-                                                 {1, WM_LBUTTONDOWN},
-                                                 {1, WM_LBUTTONUP},
-                                                 {1, WM_LBUTTONDBLCLK},
-                                                 {1, WM_LBUTTONUP}}));
+    EXPECT_EQ(Operations(), DoubleClickOfFirstIcon);
     EXPECT_EQ(form.ImageClickCount, 0);
     EXPECT_TRUE(Minimised());
 }
@@ -172,12 +172,7 @@ TEST_F(ClickTest, AQuickDoubleClickWaitingInTheQueueIsNoClick) {
     PostMessageW(form.Image1.Handle(), WM_LBUTTONDBLCLK, 0, MAKELPARAM(10, 10));
     PostMessageW(form.Image1.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
     Send(WM_LBUTTONUP);
-    EXPECT_EQ(Operations(), (std::vector<Posted>{{1, WM_LBUTTONDOWN},
-                                                 {1, WM_LBUTTONUP},
-                                                 {1, WM_LBUTTONDOWN},
-                                                 {1, WM_LBUTTONUP},
-                                                 {1, WM_LBUTTONDBLCLK},
-                                                 {1, WM_LBUTTONUP}}));
+    EXPECT_EQ(Operations(), DoubleClickOfFirstIcon);
     EXPECT_EQ(form.ImageClickCount, 0);
 }
 

@@ -2,6 +2,7 @@
 #include "support/Pointer.h"
 #include "support/ProgramWindows.h"
 #include "support/StandIns.h"
+#include "support/TrayReader.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
@@ -54,11 +55,7 @@ protected:
     // The real button of the tray entry, in screen coordinates.
     RECT ButtonOf(int entry) {
         const traysim::IconInfo icon = tray->Icons().at(static_cast<size_t>(entry));
-        RECT button{};
-        SendMessageW(icon.toolbar, TB_GETRECT, static_cast<WPARAM>(icon.command),
-                     reinterpret_cast<LPARAM>(&button));
-        MapWindowPoints(icon.toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
-        return button;
+        return test::ButtonRect(icon.toolbar, static_cast<int>(icon.command));
     }
     // The operation's move lands on the real button of the entry.
     void ExpectAimedAt(const INPUT& move, int entry) {

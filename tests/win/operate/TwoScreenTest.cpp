@@ -4,6 +4,7 @@
 #include "support/Pointer.h"
 #include "support/ProgramWindows.h"
 #include "support/StandIns.h"
+#include "support/TrayReader.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
@@ -55,11 +56,8 @@ protected:
     }
     void ExpectOnIcon(const INPUT& move, int entry) {
         const traysim::IconInfo icon = tray->Icons().at(static_cast<size_t>(entry));
-        RECT button{};
-        SendMessageW(icon.toolbar, TB_GETRECT, static_cast<WPARAM>(icon.command),
-                     reinterpret_cast<LPARAM>(&button));
-        MapWindowPoints(icon.toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
-        ExpectOn(move, icon.toolbar, button);
+        ExpectOn(move, icon.toolbar,
+                 test::ButtonRect(icon.toolbar, static_cast<int>(icon.command)));
     }
 
     test::CleanDataFolder clean;

@@ -63,4 +63,12 @@ int TrayButtonsOf(HWND taskbar, HWND owner) {
     return count;
 }
 
+RECT ButtonRect(HWND toolbar, int command) {
+    RECT button{};
+    SendMessageW(toolbar, TB_GETRECT, static_cast<WPARAM>(command),
+                 reinterpret_cast<LPARAM>(&button));
+    MapWindowPoints(toolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+    return button;
+}
+
 } // namespace orvane::test

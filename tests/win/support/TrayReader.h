@@ -19,5 +19,7 @@ std::vector<TrayButton> ReadTrayButtons(HWND taskbar);
 std::wstring TrayTip(HWND taskbar, HWND owner, UINT id);
 // Buttons of `owner`.
 int TrayButtonsOf(HWND taskbar, HWND owner);
+// Where the toolbar's button of this command lies on the screen.
+RECT ButtonRect(HWND toolbar, int command);
 
 } // namespace orvane::test
