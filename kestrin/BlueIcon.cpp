@@ -1,9 +1,12 @@
 #include "kestrin/BlueIcon.h"
 
 #include "board/IconEx.h"
+#include "core/Profile.h"
 #include "kestrin/AppFile.h"
 
 #include <shlobj.h>
+
+#include <vector>
 
 namespace orvane::kestrin {
 namespace {
@@ -57,12 +60,10 @@ void WriteBlueIcon(const std::wstring& path, const std::wstring& fileName) {
         return;
     }
     SHCreateDirectoryExW(nullptr, path.substr(0, path.find_last_of(L'\\')).c_str(), nullptr);
-    const HANDLE opened = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (opened == INVALID_HANDLE_VALUE) return;
-    const platform::UniqueHandle file(opened);
-    DWORD written = 0;
-    WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    // Orvane may be reading the picture: it is replaced whole.
+    const std::wstring part = path + L".tmp";
+    if (!WriteNewFile(part, bytes.data(), bytes.size()) || !MoveIntoPlace(part, path))
+        DeleteFileW(part.c_str());
 }
 
 } // namespace orvane::kestrin

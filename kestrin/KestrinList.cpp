@@ -1,5 +1,7 @@
 #include "kestrin/KestrinList.h"
 
+#include "companion/Protocol.h"
+#include "platform/NamedLock.h"
 #include "platform/Win.h"
 
 namespace orvane::kestrin {
@@ -45,7 +47,11 @@ KestrinList KestrinFile::Load() const {
 }
 
 void KestrinFile::Save(KestrinList& list) {
-    // The list is written whole or not at all: Orvane may read the file at any moment.
+    // The list is written whole or not at all: Orvane may read the file at any moment, and
+    // writes its claims under the same lock.
+    platform::NamedLock lock(protocol::KestrinFileLock);
+    if (!lock.Take(protocol::KestrinFileLockWait))
+        throw ProfileWriteError("Kestrin.ini is locked by another writer");
     IniEdit edit{IniFile(path_)};
     IniFile& ini = edit.File();
     std::vector<KestrinEntry>& items = list.Items;

@@ -1,18 +1,21 @@
 #include "companion/Protocol.h"
 #include "kestrin/KestrinForm.h"
+#include "kestrin/OrvaneChannel.h"
 #include "kestrin/Texts.h"
 #include "platform/ui/Application.h"
 
 namespace {
 
 // A second copy brings the first to the front and leaves; a hung first copy costs it at
-// most a few seconds.
+// most a few seconds. An Orvane that started it waits to hear that Kestrin runs: the first
+// copy told that at its own start, so the second tells it again.
 void ShowFirstCopy() {
     HWND first = FindWindowW(orvane::protocol::CompanionClass, nullptr);
     if (!first) return;
     DWORD_PTR result = 0;
     SendMessageTimeoutW(first, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_ABORTIFHUNG, 5000, &result);
     SetForegroundWindow(first);
+    orvane::kestrin::SendToOrvane(orvane::protocol::SetTaskTrayEnd);
 }
 
 } // namespace

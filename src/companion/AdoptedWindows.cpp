@@ -1,5 +1,6 @@
 #include "companion/ItemMatch.h"
 #include "companion/Protocol.h"
+#include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
 #include "platform/Clock.h"
@@ -11,17 +12,7 @@
 
 #include <psapi.h>
 
-#include <stdexcept>
-
 namespace orvane {
-namespace {
-
-class TrayIconRefused : public std::runtime_error {
-public:
-    TrayIconRefused() : std::runtime_error("the shell refused the icon") {}
-};
-
-} // namespace
 
 TKestrinItem* TDozedeR64Form::ItemAt(std::int32_t i) {
     if (i < 0 || i >= std::ssize(KestrinItem) || i >= std::ssize(NID)) return nullptr;
@@ -31,6 +22,14 @@ TKestrinItem* TDozedeR64Form::ItemAt(std::int32_t i) {
 void TDozedeR64Form::DeleteItemTaskButton(HWND window) {
     try {
         DeleteTaskButton(window);
+    } catch (const platform::TaskbarListError&) {
+        ui::ShowMessage(texts::TaskButtonDeleteFailed);
+    }
+}
+
+void TDozedeR64Form::GiveTaskButtonBack(HWND window) {
+    try {
+        AddTaskButton(window);
     } catch (const platform::TaskbarListError&) {
         ui::ShowMessage(texts::TaskButtonDeleteFailed);
     }
@@ -52,34 +51,39 @@ bool TDozedeR64Form::WMHookReport(HWND W, LPARAM lParam) {
     return false;
 }
 
-void TDozedeR64Form::AdoptWindow(std::int32_t k, HWND W, DWORD processId,
+bool TDozedeR64Form::AdoptWindow(std::int32_t k, HWND W, DWORD processId,
                                  const std::wstring& title) {
-    if (!ItemAt(k)) return;
-    ItemAt(k)->WndHandle = W;
-    ItemAt(k)->PID = static_cast<std::int32_t>(processId);
-    if (!ItemAt(k)->IsShowOnTaskBar) DeleteItemTaskButton(W);
-    try {
-        // The message box above may have let a reload of the items run.
-        Timer2.SetEnabled(false);
-        if (!ItemAt(k)) throw std::out_of_range("the item has gone");
-        const bool inUse = NID[static_cast<size_t>(k)].cbSize != 0;
-        const HICON icon = ItemAppIcon(k);
-        PrepareItemRecord(k, icon, title);
-        SetRecordIcon(k, icon);
-        if (!ShowItemRecord(k, inUse ? NIM_MODIFY : NIM_ADD)) throw TrayIconRefused();
-        if (ItemAt(k)->Bit == 0) {
-            ItemAt(k)->Bit = 64;
-            KestrinFile().WriteInteger(L"ItemBit", std::to_wstring(k), 64);
-            SendToCompanion(protocol::Changed);
-        }
-        if (!ItemAt(k)) throw std::out_of_range("the item has gone");
-        ItemAt(k)->IsRunning = true;
-        ItemAt(k)->WndText = title;
-        Timer2.SetEnabled(true);
-    } catch (const std::exception&) {
+    const Timer2Rest rest(*this);
+    if (!ItemAt(k)) return false;
+    // The icon comes first: until it is there the window keeps its taskbar button.
+    const bool inUse = NID[static_cast<size_t>(k)].cbSize != 0;
+    const HICON icon = ItemAppIcon(k);
+    PrepareItemRecord(k, icon, title);
+    SetRecordIcon(k, icon);
+    if (!ShowItemRecord(k, inUse ? NIM_MODIFY : NIM_ADD)) {
+        if (!inUse) NID[static_cast<size_t>(k)].cbSize = 0;
+        TKestrinItem& item = *ItemAt(k);
+        // A window adopted before gets its button back.
+        const bool hadButtonTaken = item.IsRunning && item.WndHandle == W && !item.IsShowOnTaskBar;
+        item.IsRunning = false;
+        item.WndHandle = nullptr;
+        item.PID = 0;
+        if (hadButtonTaken) GiveTaskButtonBack(W);
         ui::ShowMessage(texts::TrayIconAddFailed);
-        Timer2.SetEnabled(true);
+        return false;
     }
+    TKestrinItem& item = *ItemAt(k);
+    item.WndHandle = W;
+    item.PID = static_cast<std::int32_t>(processId);
+    item.IsRunning = true;
+    item.WndText = title;
+    const std::wstring fileName = item.FileName;
+    const bool claim = item.Bit == 0;
+    item.Bit = 64;
+    if (!item.IsShowOnTaskBar) DeleteItemTaskButton(W);
+    // The adoption stands whether or not the companion hears of it.
+    if (claim && ClaimItem(fileName)) SendToCompanion(protocol::Changed);
+    return true;
 }
 
 void TDozedeR64Form::WMTaskbarCreated() {

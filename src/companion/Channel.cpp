@@ -10,18 +10,13 @@
 #include "resources/Texts.h"
 
 #include <cwchar>
-#include <stdexcept>
+#include <memory>
 
 namespace orvane {
 namespace {
 
 // The hook library's message name; anything longer is not one.
 constexpr std::size_t HookMessageNameLimit = 255;
-
-class CompanionUnreachable : public std::runtime_error {
-public:
-    CompanionUnreachable() : std::runtime_error("the companion did not take the text") {}
-};
 
 } // namespace
 
@@ -54,10 +49,19 @@ void TDozedeR64Form::MenuAddTaskTrayIconClick() {
 
 void TDozedeR64Form::SendToCompanion(const wchar_t* text) {
     KestrinWnd = FindWindowW(protocol::CompanionClass, nullptr);
-    if (!KestrinWnd) return;
-    const HWND channel = GetDlgItem(KestrinWnd, protocol::CompanionChannel);
-    if (!channel || !SendBounded(channel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)))
-        throw CompanionUnreachable();
+    const HWND channel = KestrinWnd ? GetDlgItem(KestrinWnd, protocol::CompanionChannel) : nullptr;
+    if (!channel) return;
+    struct Delivery {
+        HWND channel;
+        const wchar_t* text;
+    };
+    // Sent from a pool thread: the text is a constant that outlives the send.
+    auto* delivery = new Delivery{channel, text};
+    const auto deliver = [](PTP_CALLBACK_INSTANCE, void* context) {
+        const std::unique_ptr<Delivery> owned(static_cast<Delivery*>(context));
+        SendBounded(owned->channel, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(owned->text));
+    };
+    if (!TrySubmitThreadpoolCallback(deliver, delivery, nullptr)) delete delivery;
 }
 
 void TDozedeR64Form::EditReceveMsgChange() {
@@ -77,7 +81,8 @@ void TDozedeR64Form::EditReceveMsgChange() {
     }
     if (EditReceveMsg.Text() == protocol::Changed) {
         EditReceveMsg.SetText(L"");
-        ReloadKestrinItems();
+        // The companion tells of each of its saves: a burst of them is read once.
+        if (!ReloadPosted) ReloadPosted = PostMessageW(Handle(), ReloadWaiting, 0, 0) != FALSE;
     }
 }
 
@@ -118,20 +123,11 @@ void TDozedeR64Form::ReloadKestrinItems() {
         if (KestrinBeforeStart) {
             ShowItemIcon(i);
         } else if (ItemAt(i)->IsRunning) {
-            const Timer2Rest rest(*this);
-            const bool inUse = NID[static_cast<size_t>(i)].cbSize != 0;
-            const HICON icon = ItemAppIcon(i);
-            PrepareItemRecord(i, icon, ItemAt(i)->WndText);
-            SetRecordIcon(i, icon);
-            ShowItemRecord(i, inUse ? NIM_MODIFY : NIM_ADD);
+            AdoptWindow(i, ItemAt(i)->WndHandle, static_cast<DWORD>(ItemAt(i)->PID),
+                        ItemAt(i)->WndText);
         }
-        if (ItemAt(i) && ItemAt(i)->IsRunning && ItemAt(i)->IsShowOnTaskBar) {
-            try {
-                AddTaskButton(ItemAt(i)->WndHandle);
-            } catch (const platform::TaskbarListError&) {
-                ui::ShowMessage(texts::TaskButtonDeleteFailed);
-            }
-        }
+        if (ItemAt(i) && ItemAt(i)->IsRunning && ItemAt(i)->IsShowOnTaskBar)
+            GiveTaskButtonBack(ItemAt(i)->WndHandle);
     }
     if (KestrinItemCount > 0 && !HookModule) StartHook();
 }

@@ -1,8 +1,19 @@
 #include "board/IconEx.h"
 #include "companion/ItemTexts.h"
+#include "companion/Protocol.h"
 #include "core/DozedeR64Form.h"
+#include "platform/NamedLock.h"
+#include "platform/Text.h"
 
 namespace orvane {
+namespace {
+
+std::int32_t ReadItemCount(const IniFile& ini) {
+    return ini.ReadCount(L"ItemCount", L"Value",
+                         {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit", L"IsShowOnTaskBar"});
+}
+
+} // namespace
 
 IniFile TDozedeR64Form::KestrinFile() const {
     return IniFile(DataFolda + L"Kestrin.ini");
@@ -16,9 +27,7 @@ void TDozedeR64Form::LoadKestrinItems() {
 
 void TDozedeR64Form::ReadKestrinItems() {
     const IniFile ini = KestrinFile();
-    KestrinItemCount =
-        ini.ReadCount(L"ItemCount", L"Value",
-                      {L"ItemFileName", L"ItemBeforeStartText", L"ItemBit", L"IsShowOnTaskBar"});
+    KestrinItemCount = ReadItemCount(ini);
     KestrinBeforeStart = ini.ReadBool(L"KestrinBeforeStart", L"Value", true);
     KestrinItem.assign(static_cast<size_t>(KestrinItemCount), {});
     for (std::int32_t i = 0; i < KestrinItemCount; ++i) {
@@ -29,6 +38,28 @@ void TDozedeR64Form::ReadKestrinItems() {
         item.BeforeStartText = ini.ReadString(L"ItemBeforeStartText", n, L"");
         item.IsShowOnTaskBar = ini.ReadBool(L"IsShowOnTaskBar", n, false);
     }
+}
+
+bool TDozedeR64Form::ClaimItem(const std::wstring& fileName) {
+    // The companion may have renumbered its items since they were read: the claim goes to
+    // the item's path as the file has it now.
+    platform::NamedLock lock(protocol::KestrinFileLock);
+    if (!lock.Take(protocol::KestrinFileLockWait)) return false;
+    try {
+        IniEdit edit(KestrinFile());
+        IniFile& ini = edit.File();
+        const std::wstring wanted = platform::Lowered(fileName);
+        const std::int32_t count = ReadItemCount(ini);
+        for (std::int32_t i = 0; i < count; ++i) {
+            const std::wstring n = std::to_wstring(i);
+            if (platform::Lowered(ini.ReadString(L"ItemFileName", n, L"")) != wanted) continue;
+            ini.WriteInteger(L"ItemBit", n, 64);
+            edit.Commit();
+            return true;
+        }
+    } catch (const ProfileWriteError&) {
+    }
+    return false;
 }
 
 void TDozedeR64Form::PrepareItemRecord(std::int32_t i, HICON icon, const std::wstring& tip) {

@@ -1,3 +1,4 @@
+#include "companion/ItemMatch.h"
 #include "companion/Timer2Rest.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
@@ -73,15 +74,7 @@ BOOL TDozedeR64Form::AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo) {
     const std::wstring path = ProcessImagePath(processId);
     if (path.empty() || platform::Lowered(path) != platform::Lowered(ItemAt(ItemNo)->FileName))
         return TRUE;
-    ItemAt(ItemNo)->WndHandle = hWnd;
-    ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
-    if (!ItemAt(ItemNo)->IsShowOnTaskBar) DeleteItemTaskButton(hWnd);
-    if (!ItemAt(ItemNo)) return FALSE;
-    SetRecordIcon(ItemNo, ItemAppIcon(ItemNo));
-    SetItemTip(ItemNo, title);
-    ShowItemRecord(ItemNo, NIM_MODIFY);
-    ItemAt(ItemNo)->IsRunning = true;
-    ItemAt(ItemNo)->WndText = title;
+    AdoptWindow(ItemNo, hWnd, processId, title);
     return FALSE;
 }
 
@@ -122,9 +115,7 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
     }
     started.Process.Reset();
     if (found) {
-        if (!ItemAt(ItemNo)) return;
-        ItemAt(ItemNo)->WndHandle = found;
-        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(foundProcess);
+        TakeStartedWindow(ItemNo, found, foundProcess);
         return;
     }
     // Handed over to another copy of the program or to a process that it started: their
@@ -144,10 +135,20 @@ void TDozedeR64Form::StartApp(std::int32_t ItemNo) {
     };
     ui::App().ProcessMessagesUntil(platform::Now(), ForegroundWatch,
                                    [&] { return MyAppEnd || handedOver(); });
-    if (!MyAppEnd && handedOver() && ItemAt(ItemNo)) {
-        ItemAt(ItemNo)->WndHandle = foreground;
-        ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
+    if (!MyAppEnd && handedOver()) TakeStartedWindow(ItemNo, foreground, processId);
+}
+
+void TDozedeR64Form::TakeStartedWindow(std::int32_t ItemNo, HWND window, DWORD processId) {
+    if (!ItemAt(ItemNo) || (ItemAt(ItemNo)->IsRunning && ItemAt(ItemNo)->WndHandle == window))
+        return;
+    const std::wstring title = WindowTitle(window);
+    if (IsAdoptableTitle(title)) {
+        AdoptWindow(ItemNo, window, processId, title);
+        return;
     }
+    // Adopted when the hook library reports it with a title.
+    ItemAt(ItemNo)->WndHandle = window;
+    ItemAt(ItemNo)->PID = static_cast<std::int32_t>(processId);
 }
 
 BOOL TDozedeR64Form::FindStartedAppWindow(HWND hWnd, DWORD* ProcessID) {

@@ -89,6 +89,10 @@ LRESULT TDozedeR64Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     case CompanionTextWaiting:
         EditReceveMsgChange();
         return 0;
+    case ReloadWaiting:
+        ReloadPosted = false;
+        ReloadKestrinItems();
+        return 0;
     case WM_KEYHOOK:
         WMKeyHook(lParam);
         return 0;

@@ -150,6 +150,8 @@ public:
     BOOL AdoptRunningWindow(HWND hWnd, std::int32_t ItemNo);
     void StartApp(std::int32_t ItemNo);
     BOOL FindStartedAppWindow(HWND hWnd, DWORD* ProcessID);
+    // The window of a program started from a placeholder, its process checked.
+    void TakeStartedWindow(std::int32_t ItemNo, HWND window, DWORD processId);
 
     // Keyboard hook, show key, icon shortcuts, key capture
     void StartKeyHook();
@@ -248,15 +250,22 @@ private:
     bool ProcessEnded(std::int32_t processId) const;
     // The watch's removal of item i's taskbar button; a refusal is said once per window.
     void KeepOffTaskbar(std::int32_t i);
-    void AdoptWindow(std::int32_t k, HWND W, DWORD processId, const std::wstring& title);
+    // Every road that adopts a window ends here: the icon first, then the taskbar button
+    // goes, then the claim. False, with the button kept, when the icon is refused.
+    bool AdoptWindow(std::int32_t k, HWND W, DWORD processId, const std::wstring& title);
+    // ItemBit 64 for the listed application with this path; false when it cannot be written.
+    bool ClaimItem(const std::wstring& fileName);
     // Loads the hook library once and (re)starts its reports to this window.
     void StartHook();
     // The companion's list read again; the icons follow it.
     void ReloadKestrinItems();
-    // A text into the companion's channel control, when its window exists.
+    // A text into the companion's channel control, when its window exists; a hung companion
+    // does not hold this thread up.
     void SendToCompanion(const wchar_t* text);
-    // Takes the window's taskbar button away; says so when the taskbar refuses.
+    // Takes the window's taskbar button away, or gives it back; says so when the taskbar
+    // refuses.
     void DeleteItemTaskButton(HWND window);
+    void GiveTaskButtonBack(HWND window);
     // Brings an item's window back, or starts its application when it has none; then
     // renews its icon.
     // The item's icon as AddTaskTrayIcon shows it; a failure ends only this item's.
@@ -286,6 +295,8 @@ private:
     // the companion's start.
     bool Creating = false;
     static constexpr UINT CompanionTextWaiting = WM_APP + 0x20;
+    static constexpr UINT ReloadWaiting = WM_APP + 0x21;
+    bool ReloadPosted = false;
     ui::Timer CompanionWait{5000, false};
     void CompanionWaitTimer();
     // Holds the hooks from the keyboard hook's start to the window's destruction.

@@ -167,19 +167,8 @@ IniEdit::IniEdit(const IniFile& file) : target_(file.Path()), copy_(file.Path() 
     }
     // Without the mark the profile functions would write the copy in the ANSI code page.
     if (bytes.empty()) bytes = "\xFF\xFE";
-    HANDLE copy = CreateFileW(copy_.Path().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (copy == INVALID_HANDLE_VALUE)
-        throw ProfileWriteError("Unable to create " + Narrow(copy_.Path()));
-    DWORD written = 0;
-    const bool whole =
-        WriteFile(copy, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size();
-    CloseHandle(copy);
-    if (!whole) {
-        DeleteFileW(copy_.Path().c_str());
+    if (!WriteNewFile(copy_.Path(), bytes.data(), bytes.size()))
         throw ProfileWriteError("Unable to write to " + Narrow(copy_.Path()));
-    }
 }
 
 IniEdit::~IniEdit() {
@@ -187,16 +176,32 @@ IniEdit::~IniEdit() {
 }
 
 void IniEdit::Commit() {
-    // The copy's bytes reach the disk before its name replaces the file's.
-    HANDLE copy = CreateFileW(copy_.Path().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    const bool flushed = copy != INVALID_HANDLE_VALUE && FlushFileBuffers(copy);
-    if (copy != INVALID_HANDLE_VALUE) CloseHandle(copy);
-    if (!flushed || !MoveFileExW(copy_.Path().c_str(), target_.c_str(),
-                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (!MoveIntoPlace(copy_.Path(), target_))
         throw ProfileWriteError("Unable to replace " + Narrow(target_));
-    }
     committed_ = true;
+}
+
+bool WriteNewFile(const std::wstring& path, const void* bytes, std::size_t size) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool whole = size <= MAXDWORD &&
+                       WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) &&
+                       written == size;
+    CloseHandle(file);
+    if (!whole) DeleteFileW(path.c_str());
+    return whole;
+}
+
+bool MoveIntoPlace(const std::wstring& from, const std::wstring& to) {
+    // The bytes reach the disk before the name replaces the file's.
+    const HANDLE file = CreateFileW(from.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const bool flushed = file != INVALID_HANDLE_VALUE && FlushFileBuffers(file);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    return flushed && MoveFileExW(from.c_str(), to.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
 } // namespace orvane

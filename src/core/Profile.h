@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
@@ -84,5 +85,10 @@ private:
     IniFile copy_;
     bool committed_ = false;
 };
+
+// A new file with exactly these bytes, or none.
+[[nodiscard]] bool WriteNewFile(const std::wstring& path, const void* bytes, std::size_t size);
+// `from` replaces `to` in one step, once its bytes are on the disk; `to` stays whole otherwise.
+[[nodiscard]] bool MoveIntoPlace(const std::wstring& from, const std::wstring& to);
 
 } // namespace orvane

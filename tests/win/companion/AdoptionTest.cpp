@@ -1,9 +1,13 @@
 #include "CompanionFixture.h"
+#include "companion/Protocol.h"
 #include "core/WindowHelpers.h"
 #include "platform/Text.h"
 #include "support/Process.h"
+#include "support/StalledWindow.h"
 
 #include <commctrl.h>
+
+#include <thread>
 
 namespace orvane {
 namespace {
@@ -36,10 +40,12 @@ TEST_F(AdoptionTest, AReportedWindowIsAdoptedAndWatchedUntilItsProgramEnds) {
     EXPECT_EQ(taskbar.calls, (std::vector<test::TaskbarRecorder::Call>{{L"delete", window}}));
     EXPECT_EQ(item.Bit, 64);
     EXPECT_EQ(IniFile(KestrinPath()).ReadInteger(L"ItemBit", L"1", 0), 64);
+    EXPECT_TRUE(PumpUntil([] { return !test::CompanionWindow::texts.empty(); }, 2000));
     EXPECT_EQ(test::CompanionWindow::texts, std::vector<std::wstring>{L"Changed"});
 
     // Reported again: the same icon, no second write.
     Report(window);
+    PumpUntil([] { return false; }, 200);
     EXPECT_EQ(OwnIcons(), 2);
     EXPECT_EQ(test::CompanionWindow::texts.size(), 1u);
 
@@ -166,6 +172,62 @@ TEST_F(AdoptionTest, ABoundToStayButtonIsLeftAndARefusedRemovalIsSaid) {
     EXPECT_EQ(dialogs.Texts(), std::vector<std::wstring>{L"タスクバーから削除に失敗"});
     EXPECT_TRUE(form.KestrinItem[1].IsRunning);
     EXPECT_EQ(TipOf(1), L"二");
+}
+
+TEST_F(AdoptionTest, ARefusedIconLeavesTheWindowItsButton) {
+    TDozedeR64Form& form = StartWithItems({{L""}}, false);
+    OwnWindow app(L"アプリ");
+    form.KestrinItem[0].FileName = OwnPath();
+    const test::NotifyCalls refusing(tray.Taskbar(), {NIM_ADD});
+    Report(app.Handle());
+    EXPECT_EQ(refusing.Count(NIM_ADD), 1);
+    EXPECT_TRUE(taskbar.calls.empty());
+    EXPECT_FALSE(form.KestrinItem[0].IsRunning);
+    EXPECT_EQ(form.KestrinItem[0].WndHandle, nullptr);
+    ASSERT_EQ(dialogs.shown.size(), 1u);
+    EXPECT_EQ(dialogs.shown[0].text, L"タスクトレイアイコン追加失敗");
+}
+
+TEST_F(AdoptionTest, AClaimWaitsForTheCompanionsSaveAndFindsTheItemsNewNumber) {
+    TDozedeR64Form& form = StartWithItems({{L"C:\\Tools\\memo.exe"}, {L"", 0}});
+    OwnWindow app(L"アプリ");
+    form.KestrinItem[1].FileName = OwnPath();
+    GivenItems({{L"C:\\Tools\\memo.exe"}, {OwnPath(), 0}});
+    // The companion saves meanwhile: it puts a new item first.
+    const HANDLE taken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread companionSave([&] {
+        const HANDLE lock = CreateMutexW(nullptr, FALSE, protocol::KestrinFileLock);
+        WaitForSingleObject(lock, INFINITE);
+        SetEvent(taken);
+        Sleep(300);
+        GivenItems({{L"C:\\new.exe", 0}, {L"C:\\Tools\\memo.exe"}, {OwnPath(), 0}});
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+    });
+    WaitForSingleObject(taken, INFINITE);
+    Report(app.Handle());
+    companionSave.join();
+    CloseHandle(taken);
+    const IniFile ini(KestrinPath());
+    EXPECT_EQ(ini.ReadString(L"ItemFileName", L"0", L""), L"C:\\new.exe");
+    EXPECT_EQ(ini.ReadInteger(L"ItemBit", L"0", -1), 0);
+    EXPECT_EQ(ini.ReadInteger(L"ItemBit", L"2", -1), 64);
+    EXPECT_TRUE(form.KestrinItem[1].IsRunning);
+}
+
+TEST_F(AdoptionTest, AHungCompanionDoesNotHoldTheAdoptionUp) {
+    TDozedeR64Form& form = StartWithItems({{L"", 0}}, false);
+    OwnWindow app(L"アプリ");
+    form.KestrinItem[0].FileName = OwnPath();
+    GivenItems({{OwnPath(), 0}}, false);
+    const test::StalledWindow hungCompanion(L"TKestrinForm", 2000);
+    ASSERT_EQ(FindWindowW(L"TKestrinForm", nullptr), hungCompanion.Window());
+    const DWORD start = GetTickCount();
+    Report(app.Handle());
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_TRUE(form.KestrinItem[0].IsRunning);
+    EXPECT_EQ(TipOf(0), L"アプリ");
+    EXPECT_EQ(IniFile(KestrinPath()).ReadInteger(L"ItemBit", L"0", 0), 64);
 }
 
 } // namespace

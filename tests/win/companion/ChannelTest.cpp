@@ -134,6 +134,18 @@ TEST_F(ChannelTest, ARunningItemThatMayKeepItsButtonGetsItBack) {
     EXPECT_EQ(taskbar.calls, (std::vector<test::TaskbarRecorder::Call>{{L"add", app.Handle()}}));
 }
 
+TEST_F(ChannelTest, ABurstOfChangesIsReadOnce) {
+    TDozedeR64Form& form = StartWithItems({{L"C:\\a.exe"}});
+    const test::NotifyCalls calls(tray.Taskbar());
+    for (int i = 0; i < 5; ++i) {
+        SendMessageW(form.EditReceveMsg.Handle(), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(L"Changed"));
+    }
+    ui::App().ProcessMessages();
+    EXPECT_EQ(calls.Count(NIM_DELETE), 1);
+    EXPECT_EQ(TipOf(0), L"a.exe-起動していません");
+}
+
 TEST_F(ChannelTest, ADamagedListIsReadWithinBounds) {
     TDozedeR64Form& form = StartWithItems({{L"C:\\a.exe"}});
     test::WriteUtf16File(KestrinPath(), L"[ItemCount]\r\nValue=2147483647\r\n[ItemFileName]\r\n0=" +

@@ -2,6 +2,7 @@
 
 #include "platform/ui/Application.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -61,6 +62,7 @@ TDozedeR64Form& CompanionTest::StartWithItems(const std::vector<ListedItem>& ite
 
 void CompanionTest::CompanionSays(const wchar_t* text) {
     SendMessageW(Main().EditReceveMsg.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    ui::App().ProcessMessages();
 }
 
 void CompanionTest::Report(HWND window, LPARAM lParam) {
@@ -99,6 +101,31 @@ bool CompanionTest::ShowsPlaceholder(std::int32_t i) const {
         return pixel == RGB(255, 0, 0);
     }
     return false;
+}
+
+NotifyCalls::NotifyCalls(HWND taskbar, std::vector<ULONG_PTR> refused)
+    : taskbar_(taskbar), refused_(std::move(refused)) {
+    SetWindowSubclass(taskbar_, Proc, 0, reinterpret_cast<DWORD_PTR>(this));
+}
+
+NotifyCalls::~NotifyCalls() {
+    RemoveWindowSubclass(taskbar_, Proc, 0);
+}
+
+int NotifyCalls::Count(ULONG_PTR code) const {
+    return static_cast<int>(std::count(seen_.begin(), seen_.end(), code));
+}
+
+LRESULT CALLBACK NotifyCalls::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                   UINT_PTR, DWORD_PTR self) {
+    if (message == WM_COPYDATA && lParam) {
+        auto& calls = *reinterpret_cast<NotifyCalls*>(self);
+        const ULONG_PTR code = reinterpret_cast<const COPYDATASTRUCT*>(lParam)->dwData;
+        calls.seen_.push_back(code);
+        if (std::find(calls.refused_.begin(), calls.refused_.end(), code) != calls.refused_.end())
+            return FALSE;
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
 }
 
 std::wstring CompanionTest::OwnPath() {

@@ -74,6 +74,24 @@ protected:
     ShellRecorder shell;
 };
 
+// The icon calls that reach the tray's taskbar, counted by NIM code; the codes in `refused`
+// are answered FALSE without reaching the tray.
+class NotifyCalls {
+public:
+    explicit NotifyCalls(HWND taskbar, std::vector<ULONG_PTR> refused = {});
+    NotifyCalls(const NotifyCalls&) = delete;
+    NotifyCalls& operator=(const NotifyCalls&) = delete;
+    ~NotifyCalls();
+    int Count(ULONG_PTR code) const;
+
+private:
+    static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR self);
+    HWND taskbar_;
+    std::vector<ULONG_PTR> refused_;
+    std::vector<ULONG_PTR> seen_;
+};
+
 // A visible top-level window of this process with the given title.
 class OwnWindow {
 public:

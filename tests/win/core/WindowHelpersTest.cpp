@@ -1,6 +1,7 @@
 #include "core/WindowHelpers.h"
 #include "platform/TaskbarList.h"
 #include "platform/ui/Form.h"
+#include "support/StalledWindow.h"
 #include "support/StandIns.h"
 
 #include <gtest/gtest.h>
@@ -88,36 +89,6 @@ TEST(TaskButtonTest, AFailureReachesTheCaller) {
     EXPECT_EQ(added, CO_E_NOTINITIALIZED);
 }
 
-// A window of a thread that takes no messages until `release` is set or 3 s have passed.
-class StalledWindow {
-public:
-    StalledWindow() {
-        thread_ = std::thread([this] {
-            window_ = CreateWindowExW(0, L"STATIC", L"stalled", WS_POPUP, 10, 10, 50, 50, nullptr,
-                                      nullptr, nullptr, nullptr);
-            SetEvent(made_);
-            WaitForSingleObject(release_, 3000);
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            DestroyWindow(window_);
-        });
-        WaitForSingleObject(made_, INFINITE);
-    }
-    ~StalledWindow() {
-        SetEvent(release_);
-        thread_.join();
-        CloseHandle(made_);
-        CloseHandle(release_);
-    }
-    HWND Window() const { return window_; }
-
-private:
-    HANDLE made_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HANDLE release_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    HWND window_ = nullptr;
-    std::thread thread_;
-};
-
 TEST(OtherThreadsWindowTest, ShowingAndRaisingDoNotWaitForItsThread) {
     test::VirtualClock clock;
     const std::vector<std::pair<const char*, void (*)(HWND)>> operations{
@@ -126,7 +97,7 @@ TEST(OtherThreadsWindowTest, ShowingAndRaisingDoNotWaitForItsThread) {
         {"SetTopmost", [](HWND w) { SetTopmost(w, true); }}};
     for (const auto& [name, operation] : operations) {
         SCOPED_TRACE(name);
-        StalledWindow stalled;
+        test::StalledWindow stalled;
         const DWORD start = GetTickCount();
         operation(stalled.Window());
         EXPECT_LT(GetTickCount() - start, 1000u);
