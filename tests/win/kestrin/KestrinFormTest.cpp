@@ -1,12 +1,14 @@
 #include "KestrinFixture.h"
 
 #include "board/IconEx.h"
+#include "companion/Protocol.h"
 #include "kestrin/Texts.h"
 #include "platform/ui/Bitmap.h"
 
 #include <gmock/gmock.h>
 
 #include <optional>
+#include <thread>
 
 namespace orvane::test {
 namespace {
@@ -64,6 +66,29 @@ TEST_F(KestrinTest, AddingStoresTheItemInAUtf16FileAndTellsOrvane) {
     EXPECT_EQ(form.ListView1.ItemText(0, 0), Notepad);
     EXPECT_EQ(form.ListView1.ItemIndex(), 0);
     EXPECT_THAT(dialogs.shown, IsEmpty());
+}
+
+TEST_F(KestrinTest, ASaveWaitsWhileOrvaneWritesItsClaim) {
+    Add(Notepad);
+    const HANDLE taken = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::wstring countWhileHeld;
+    std::thread orvaneClaim([&] {
+        const HANDLE lock = CreateMutexW(nullptr, FALSE, protocol::KestrinFileLock);
+        WaitForSingleObject(lock, INFINITE);
+        SetEvent(taken);
+        Sleep(300);
+        countWhileHeld = Read(L"ItemCount", L"Value");
+        Write(L"ItemBit", L"0", L"64");
+        ReleaseMutex(lock);
+        CloseHandle(lock);
+    });
+    WaitForSingleObject(taken, INFINITE);
+    Add(Cmd);
+    orvaneClaim.join();
+    CloseHandle(taken);
+    EXPECT_EQ(countWhileHeld, L"1");
+    EXPECT_EQ(Read(L"ItemCount", L"Value"), L"2");
+    EXPECT_EQ(Read(L"ItemBit", L"0"), L"64");
 }
 
 TEST_F(KestrinTest, JapaneseTextsSurviveTheFile) {
