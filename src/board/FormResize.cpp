@@ -23,6 +23,7 @@ void TDozedeR64Form::FormResize() {
     const ui::WindowState state = GetWindowState();
     if (state == ui::WindowState::Minimized) {
         FormMinimized = true;
+        PublishCollectedCells(false);
         LblHint.Hide();
         Form3->EndEditWriting();
         FormShowTime = 0;
@@ -44,6 +45,7 @@ void TDozedeR64Form::FormResize() {
         if (MyAppEnd || GetWindowState() != ui::WindowState::Normal) return;
         const Point place = RestorePlace(Width(), Height(), monitor);
         SetBounds(place.X, place.Y, Width(), Height());
+        PublishCollectedCells(true);
         Button1.SetFocus();
     }
     if (Form3->CheckBoxHideTaskButton.Checked()) DeleteTaskButton(Handle());

@@ -24,6 +24,7 @@ void TDozedeR64Form::FormDestroy() {
     StopKeyHook();
     StopHotKey();
     ReleaseHookLibrary();
+    StopCollector();
     Listener.reset();
 }
 

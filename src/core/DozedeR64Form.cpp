@@ -2,6 +2,7 @@
 
 #include "platform/ui/Application.h"
 #include "resources/Texts.h"
+#include "tray/Collector.h"
 
 namespace orvane {
 
@@ -81,7 +82,11 @@ LRESULT TDozedeR64Form::WndProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HookMessageId != 0 && message == HookMessageId &&
         WMHookReport(reinterpret_cast<HWND>(wParam), lParam))
         return 0;
-    if (message == taskbarCreated && KestrinItemCount > 0) WMTaskbarCreated();
+    // The collector's own broadcast asks other programs for their icons; this one has them.
+    if (message == taskbarCreated && !Collector::IsOwnBroadcast(wParam)) {
+        ApplyTrayRoad();
+        if (KestrinItemCount > 0) WMTaskbarCreated();
+    }
     switch (message) {
     case OwnTrayIconCallback:
         OwnTrayIconMessage(wParam, lParam);

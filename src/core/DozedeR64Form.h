@@ -25,6 +25,7 @@
 
 namespace orvane {
 
+class Collector;
 class TForm2;
 class TForm3;
 class TIconEx;
@@ -58,6 +59,10 @@ public:
     std::wstring ALinkFilePath;
     std::vector<TTrayNotify> TrayNotify;
     std::vector<std::wstring> ToolTip;
+    // Collected icons only: the callback form each owner chose, and the pictures, which
+    // live as long as the entries that show them.
+    std::vector<std::uint32_t> TrayIconVersion;
+    std::vector<std::shared_ptr<platform::UniqueIcon>> CollectedPictures;
     std::wstring Folda;
     std::wstring DataFolda;
     std::int32_t TotalBtnCount = 0;
@@ -299,6 +304,22 @@ private:
     bool ReloadPosted = false;
     ui::Timer CompanionWait{5000, false};
     void CompanionWaitTimer();
+    // Where the icons come from: the shell's tray toolbar, or the collector where there is
+    // none (or where the user wants it).
+    static constexpr std::int32_t TrayRoadAuto = 0, TrayRoadToolbar = 1, TrayRoadCollector = 2;
+    std::int32_t TrayRoad = TrayRoadAuto;
+    std::unique_ptr<Collector> IconCollector; // made and ended on the listener thread
+    bool ShellHasTrayToolbar();
+    void ApplyTrayRoad();
+    void StopCollector();
+    void TakeCollectedIcons();
+    // A cell of this program's own that opens the quick settings or the notification centre;
+    // false for any other cell.
+    bool OperateQuickCell(std::int32_t IconID);
+    RECT CellScreenRect(std::int32_t IconID);
+    // Tells the collector where the icons are on the screen while the board is shown.
+    void PublishCollectedCells(bool shown);
+    std::uint32_t IconVersion(std::int32_t IconID) const;
     // Holds the hooks from the keyboard hook's start to the window's destruction.
     std::unique_ptr<platform::Listener> Listener;
     platform::Listener& ListenerThread();

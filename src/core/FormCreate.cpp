@@ -96,6 +96,8 @@ void TDozedeR64Form::FormCreate() {
             ApplyDefaultConfig();
         }
 
+        // Before the companion's icons are added: on the collector's road they pass it.
+        ApplyTrayRoad();
         LoadKestrinItems();
         // The window waits for the companion's start, which may be told while it starts.
         StartSelfMinimized = KestrinItemCount > 0 && KestrinBeforeStart;

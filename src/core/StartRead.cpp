@@ -18,6 +18,8 @@ void TDozedeR64Form::ReadConfig() {
     MainKey = KeyCode(ini.ReadInteger(L"MainKey", L"Value", mainKeyDefault), mainKeyDefault);
     IconSize = ini.ReadInteger(L"IconSize", L"Value", 64);
     IconTipTextFontSize = ini.ReadInteger(L"IconTipTextFontSize", L"Value", 20);
+    TrayRoad = ini.ReadInteger(L"TrayRoad", L"Value", TrayRoadAuto);
+    if (TrayRoad < TrayRoadAuto || TrayRoad > TrayRoadCollector) TrayRoad = TrayRoadAuto;
     SetHintFontFromIconSize();
 
     ShortCutConfigCount = ini.ReadCount(L"ShortCut", L"Count", L"ShortCut");

@@ -5,7 +5,7 @@ namespace {
 
 class WindowsShell final : public Shell {
 public:
-    HWND FindTaskbar() override { return FindWindowW(L"Shell_TrayWnd", nullptr); }
+    HWND FindTaskbar() override { return FindShellTaskbar(); }
     INT_PTR Execute(HWND owner, const std::wstring& verb, const std::wstring& file,
                     int show) override {
         return reinterpret_cast<INT_PTR>(
@@ -26,6 +26,14 @@ public:
 };
 
 } // namespace
+
+HWND FindShellTaskbar() {
+    HWND window = nullptr;
+    while ((window = FindWindowExW(nullptr, window, L"Shell_TrayWnd", nullptr))) {
+        if (!GetPropW(window, CollectorMark)) return window;
+    }
+    return nullptr;
+}
 
 template <> Shell& Real<Shell>() {
     static WindowsShell shell;

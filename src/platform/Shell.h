@@ -11,7 +11,7 @@ namespace orvane::platform {
 class Shell {
 public:
     virtual ~Shell() = default;
-    // The taskbar window, "Shell_TrayWnd"; null while the shell is not up.
+    // The shell's taskbar window, "Shell_TrayWnd"; null while the shell is not up.
     virtual HWND FindTaskbar() = 0;
     // ShellExecuteW with no parameters and no directory; its result, which is 32 or less on
     // failure.
@@ -27,5 +27,10 @@ public:
 };
 
 template <> Shell& Real<Shell>();
+
+// The property that marks this program's own taskbar window, the icon collector.
+inline constexpr wchar_t CollectorMark[] = L"OrvaneCollector";
+// The first taskbar window in z-order that is not the collector.
+HWND FindShellTaskbar();
 
 } // namespace orvane::platform

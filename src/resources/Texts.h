@@ -48,6 +48,10 @@ inline constexpr wchar_t IconSizeCaption[] = L"アイコンサイズ";
 inline constexpr wchar_t IconSizeLargest[] = L"特大";
 inline constexpr wchar_t IconSizeLarge[] = L"大";
 inline constexpr wchar_t IconSizeMiddle[] = L"中";
+inline constexpr wchar_t TrayRoadCaption[] = L"アイコンの取得方法";
+inline constexpr wchar_t TrayRoadAuto[] = L"自動";
+inline constexpr wchar_t TrayRoadToolbar[] = L"タスクトレイから読む";
+inline constexpr wchar_t TrayRoadCollector[] = L"アイコンを集める";
 inline constexpr wchar_t IconSizeSmall[] = L"小";
 inline constexpr wchar_t ClickNoMinimize[] =
     L"アイコンをクリック/ダブルクリックした後は最小化しない";
@@ -145,5 +149,8 @@ inline constexpr wchar_t AlreadyRegistered[] = L"]は既に登録されていま
 inline constexpr wchar_t PressAnotherKey[] = L"\r他のキーを押してください。";
 inline constexpr wchar_t PrintScreenName[] = L"PrintScreen";
 inline constexpr wchar_t PauseName[] = L"Pause";
+
+inline constexpr wchar_t QuickSettingsTip[] = L"クイック設定 (音量・ネットワーク・バッテリー)";
+inline constexpr wchar_t NotificationCentreTip[] = L"通知センター";
 
 } // namespace orvane::texts

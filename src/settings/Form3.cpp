@@ -37,7 +37,7 @@ TForm3::TForm3(TDozedeR64Form& main, TForm2& about)
       CheckBoxRightClickNoMinimize(TabSheetMain), CheckBoxTimeOutNoMinimize(TabSheetMain),
       CheckBoxHideTaskButton(TabSheetMain), Panel1(TabSheetMain), RadioGroupMainKey(Panel1),
       LblMainKey(Panel1), BtnShowKeyChange(Panel1), BtnSetIconTipTextFontSize(TabSheetMain),
-      LblIconTipTextFontSize(TabSheetMain), Label5(TabSheetDisableIcon), Memo1(TabSheetDisableIcon),
+      LblIconTipTextFontSize(TabSheetMain), RadioGroupTrayRoad(TabSheetMain), Label5(TabSheetDisableIcon), Memo1(TabSheetDisableIcon),
       Label4(TabSheetShortcut), ComboBox1(TabSheetShortcut), Label1(TabSheetShortcut),
       Label2(TabSheetShortcut), Label3(TabSheetShortcut), ScrollBox1(TabSheetShortcut),
       ImgIcon0(ScrollBox1), Edit1(ScrollBox1), RadioGroup1(ScrollBox1), LblShortCut0(ScrollBox1),
@@ -88,6 +88,13 @@ void TForm3::LayOutControls() {
                                  texts::IconSizeMiddle, texts::IconSizeSmall});
     RadioGroupIconSize.SetItemIndexSilently(1);
     RadioGroupIconSize.OnClick = [this] { RadioGroupIconSizeClick(); };
+    RadioGroupTrayRoad.SetBounds(8, 364, 497, 41);
+    RadioGroupTrayRoad.SetCaption(texts::TrayRoadCaption);
+    RadioGroupTrayRoad.SetColumns(3);
+    RadioGroupTrayRoad.SetItems(
+        {texts::TrayRoadAuto, texts::TrayRoadToolbar, texts::TrayRoadCollector});
+    RadioGroupTrayRoad.SetItemIndexSilently(0);
+    RadioGroupTrayRoad.OnClick = [this] { RadioGroupTrayRoadClick(); };
 
     const struct {
         ui::CheckBox& box;
@@ -181,6 +188,7 @@ void TForm3::FormCreate() {
     BtnShowKeyChange.SetText(texts::ShowKeyChangeBefore + name + texts::ShowKeyChangeAfter);
 
     ShowIconSize();
+    RadioGroupTrayRoad.SetItemIndexSilently(Main.TrayRoad);
 
     SystemFontName = IconTitleFontName();
     ChangeFont(Main);

@@ -46,6 +46,7 @@ public:
     ui::Button BtnShowKeyChange;
     ui::Button BtnSetIconTipTextFontSize;
     ui::Label LblIconTipTextFontSize;
+    ui::RadioGroup RadioGroupTrayRoad; // where the icons come from
     ui::FontDialog FontDialog1;
 
     // Inoperable-icon tab
@@ -92,6 +93,7 @@ public:
 
     void BtnStartUpClick();
     void RadioGroupIconSizeClick();
+    void RadioGroupTrayRoadClick();
     void BtnSetIconTipTextFontSizeClick();
     void CheckBoxClickNoMinimizeClick();
     void CheckBoxRightClickNoMinimizeClick();

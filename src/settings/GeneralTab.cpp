@@ -58,6 +58,12 @@ void TForm3::RadioGroupIconSizeClick() {
     Main.ConfigFile().WriteInteger(L"IconSize", L"Value", Main.IconSize);
 }
 
+void TForm3::RadioGroupTrayRoadClick() {
+    Main.TrayRoad = RadioGroupTrayRoad.ItemIndex();
+    Main.ApplyTrayRoad();
+    Main.ConfigFile().WriteInteger(L"TrayRoad", L"Value", Main.TrayRoad);
+}
+
 void TForm3::BtnSetIconTipTextFontSizeClick() {
     ui::Font font = FontDialog1.GetFont();
     font.Name = SystemFontName;

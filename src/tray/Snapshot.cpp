@@ -187,6 +187,13 @@ void TDozedeR64Form::Button1Click() {
 }
 
 void TDozedeR64Form::RefreshBoard() {
+    TrayIconVersion.clear();
+    if (IconCollector) {
+        TakeCollectedIcons();
+        if (GetWindowState() != ui::WindowState::Minimized) LayOutBoard();
+        return;
+    }
+    CollectedPictures.clear();
     const HWND taskbar = platform::Use<platform::Shell>().FindTaskbar();
     HTrayNotifyWindow = FindChild(taskbar, L"TrayNotifyWnd");
     HTrayClockWindow = FindChild(HTrayNotifyWindow, L"TrayClockWClass");

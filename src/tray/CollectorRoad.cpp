@@ -1,0 +1,121 @@
+#include "board/Geometry.h"
+#include "core/DozedeR64Form.h"
+#include "platform/Input.h"
+#include "platform/Shell.h"
+#include "resources/Texts.h"
+#include "tray/Collector.h"
+
+namespace orvane {
+namespace {
+
+// Orvane's own cells after the collected icons: the quick settings and the notification
+// centre, which hold the volume, network and battery on Windows 11.
+struct QuickCell {
+    UINT id;
+    const wchar_t* tip;
+    WORD key;
+    LPCWSTR icon;
+};
+constexpr QuickCell QuickCells[] = {
+    {0xFFFF0001u, texts::QuickSettingsTip, 'A', MAKEINTRESOURCEW(2)},
+    {0xFFFF0002u, texts::NotificationCentreTip, 'N', MAKEINTRESOURCEW(3)},
+};
+
+const QuickCell* QuickCellOf(UINT id) {
+    for (const QuickCell& cell : QuickCells)
+        if (cell.id == id) return &cell;
+    return nullptr;
+}
+
+} // namespace
+
+bool TDozedeR64Form::ShellHasTrayToolbar() {
+    HWND window = platform::Use<platform::Shell>().FindTaskbar();
+    for (const wchar_t* child : {L"TrayNotifyWnd", L"SysPager", L"ToolbarWindow32"})
+        window = window ? FindWindowExW(window, nullptr, child, nullptr) : nullptr;
+    return window != nullptr;
+}
+
+void TDozedeR64Form::ApplyTrayRoad() {
+    const bool wanted = TrayRoad == TrayRoadCollector ||
+                        (TrayRoad == TrayRoadAuto && !ShellHasTrayToolbar());
+    if (wanted == (IconCollector != nullptr)) return;
+    if (wanted) {
+        ListenerThread().Run([this] { IconCollector = std::make_unique<Collector>(); });
+    } else {
+        StopCollector();
+    }
+}
+
+void TDozedeR64Form::StopCollector() {
+    if (!IconCollector) return;
+    ListenerThread().Run([this] { IconCollector.reset(); });
+}
+
+void TDozedeR64Form::TakeCollectedIcons() {
+    std::vector<CollectedIcon> icons = IconCollector->Icons();
+    TrayNotify.clear();
+    ToolTip.clear();
+    TrayIconVersion.clear();
+    CollectedPictures.clear();
+    for (CollectedIcon& icon : icons) {
+        TrayNotify.push_back({icon.window, icon.id, icon.callbackMessage, 0,
+                              icon.picture ? icon.picture->Get() : nullptr});
+        ToolTip.push_back(std::move(icon.tip));
+        TrayIconVersion.push_back(icon.version);
+        CollectedPictures.push_back(std::move(icon.picture));
+    }
+    for (const QuickCell& cell : QuickCells) {
+        auto picture = std::make_shared<platform::UniqueIcon>(static_cast<HICON>(LoadImageW(
+            GetModuleHandleW(nullptr), cell.icon, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        TrayNotify.push_back({Handle(), cell.id, 0, 0, picture->Get()});
+        ToolTip.emplace_back(cell.tip);
+        TrayIconVersion.push_back(0);
+        CollectedPictures.push_back(std::move(picture));
+    }
+    TotalBtnCount = static_cast<std::int32_t>(TrayNotify.size());
+    IconCountOnTaskTray = TotalBtnCount;
+    IconCountOnOverflowWindow = 0;
+    IconCountOnSystemIconTray = 0;
+    ShowButtonExists = false;
+}
+
+bool TDozedeR64Form::OperateQuickCell(std::int32_t IconID) {
+    if (IconID < 0 || IconID >= std::ssize(TrayNotify)) return false;
+    const QuickCell* cell = QuickCellOf(TrayNotify[static_cast<size_t>(IconID)].uID);
+    if (!cell) return false;
+    std::vector<INPUT> records(4);
+    const WORD keys[] = {VK_LWIN, cell->key, cell->key, VK_LWIN};
+    for (size_t i = 0; i < records.size(); ++i) {
+        records[i].type = INPUT_KEYBOARD;
+        records[i].ki.wVk = keys[i];
+        if (i >= 2) records[i].ki.dwFlags = KEYEVENTF_KEYUP;
+    }
+    platform::Use<platform::Input>().Send(records);
+    return true;
+}
+
+RECT TDozedeR64Form::CellScreenRect(std::int32_t IconID) {
+    const Point origin = CellOrigin(IconID, IconSize);
+    POINT corner{origin.X, origin.Y};
+    ClientToScreen(Image1.Handle(), &corner);
+    return {corner.x, corner.y, corner.x + IconSize, corner.y + IconSize};
+}
+
+void TDozedeR64Form::PublishCollectedCells(bool shown) {
+    if (!IconCollector) return;
+    std::vector<CollectedCell> cells;
+    for (std::int32_t i = 0; shown && i < TotalBtnCount && i < std::ssize(TrayNotify); ++i) {
+        const TTrayNotify& entry = TrayNotify[static_cast<size_t>(i)];
+        if (entry.hWnd != Handle()) cells.push_back({entry.hWnd, entry.uID, CellScreenRect(i)});
+    }
+    IconCollector->SetCells(std::move(cells));
+}
+
+std::uint32_t TDozedeR64Form::IconVersion(std::int32_t IconID) const {
+    return IconID >= 0 && IconID < std::ssize(TrayIconVersion)
+               ? TrayIconVersion[static_cast<size_t>(IconID)]
+               : 0;
+}
+
+} // namespace orvane
