@@ -1,5 +1,6 @@
 #include "core/DozedeR64Form.h"
 #include "core/Elapsed.h"
+#include "operate/ClickForms.h"
 #include "operate/IconRules.h"
 #include "platform/Clock.h"
 #include "platform/Input.h"
@@ -8,7 +9,6 @@
 #include "settings/Form3.h"
 
 #include <cwchar>
-#include <span>
 
 namespace orvane {
 namespace {
@@ -74,26 +74,23 @@ void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
     DWORD pid = 0;
     GetWindowThreadProcessId(entry.hWnd, &pid);
     AllowSetForegroundWindow(pid);
-    static constexpr UINT click[] = {WM_LBUTTONDOWN, WM_LBUTTONUP};
-    static constexpr UINT rightClick[] = {WM_RBUTTONDOWN, WM_RBUTTONUP};
-    static constexpr UINT doubleClick[] = {WM_LBUTTONDOWN, WM_LBUTTONUP,     WM_LBUTTONDOWN,
-                                           WM_LBUTTONUP,   WM_LBUTTONDBLCLK, WM_LBUTTONUP};
-    std::span<const UINT> messages;
+    ClickKind kind;
     switch (Action) {
     case 0:
-        messages = click;
+        kind = ClickKind::Click;
         break;
     case 1:
-        messages = rightClick;
+        kind = ClickKind::RightClick;
         break;
     case 2:
-        messages = doubleClick;
+        kind = ClickKind::DoubleClick;
         break;
     default:
         return;
     }
-    for (UINT message : messages) {
-        PostMessageW(entry.hWnd, entry.uCallbackMessage, static_cast<WPARAM>(entry.uID), message);
+    for (const CallbackForm& form : CallbackForms(0, kind, entry.uID, 0, 0)) {
+        PostMessageW(entry.hWnd, entry.uCallbackMessage, static_cast<WPARAM>(form.wParam),
+                     static_cast<LPARAM>(form.lParam));
     }
 }
 

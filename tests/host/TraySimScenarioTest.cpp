@@ -1,12 +1,10 @@
-// The simulator's pure parts: scenario lines, Wine's notify record and the owner log.
-#include "traysim/NotifyData.h"
+// The simulator's pure parts: scenario lines and the owner log.
 #include "traysim/OwnerLog.h"
 #include "traysim/Scenario.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -142,91 +140,6 @@ TEST(Scenario, RejectsJunkWithAReasonAndItsLine) {
         EXPECT_EQ(result.error, L"line " + std::to_wstring(lines) + L": " + c.error);
         EXPECT_TRUE(result.scenario.icons.empty());
     }
-}
-
-// The bytes as Wine sends them: a 960-byte head, then the icon's bits.
-class Record {
-public:
-    explicit Record(std::size_t size = kNotifyHeaderSize) : bytes(size, 0) {}
-    Record& Put32(std::size_t offset, std::uint32_t value) {
-        std::memcpy(bytes.data() + offset, &value, sizeof value);
-        return *this;
-    }
-    Record& Icon(std::uint32_t width, std::uint32_t height, std::uint32_t planes,
-                 std::uint32_t bitsPerPixel) {
-        Put32(8, kFlagIcon).Put32(944, width).Put32(948, height);
-        return Put32(952, planes).Put32(956, bitsPerPixel);
-    }
-    std::optional<NotifyData> Decode() const {
-        return DecodeNotifyData(bytes.data(), bytes.size());
-    }
-    std::vector<std::uint8_t> bytes;
-};
-
-TEST(NotifyRecord, ReadsTheFieldsAndStopsTheTipAtItsEnd) {
-    Record record;
-    record.Put32(0, 0xFFFF8064).Put32(4, 7).Put32(8, 0x0F).Put32(12, 0x8123);
-    const std::u16string tip(128, u'同');
-    std::memcpy(record.bytes.data() + 16, tip.data(), tip.size() * 2);
-    record.Put32(272, 0x00410041).Put32(276, 3).Put32(792, 4);
-    const auto data = record.Decode();
-    ASSERT_TRUE(data);
-    EXPECT_EQ(data->window, -32668); // sign-extends back to the 64-bit handle
-    EXPECT_EQ(std::tie(data->id, data->flags, data->callbackMessage),
-              std::make_tuple(7u, 0x0Fu, 0x8123u));
-    EXPECT_EQ(data->tip, std::wstring(128, L'同'));
-    EXPECT_EQ(std::tie(data->state, data->stateMask, data->version),
-              std::make_tuple(0x00410041u, 3u, 4u));
-    EXPECT_FALSE(data->icon) << "the icon flag without a picture, as for a bad handle";
-}
-
-TEST(NotifyRecord, IconBitsAsWineSendsThem) {
-    const struct {
-        std::uint32_t side, bitsPerPixel;
-        std::size_t maskSent, colourSent, maskFull, colourFull;
-    } cases[] = {
-        {32, 32, 128, 4096, 128, 4096},
-        {24, 32, 72, 2304, 96, 2304}, // the mask arrives cut at 18 of 24 rows
-        {20, 24, 50, 1200, 80, 1200},
-        {32, 1, 128, 128, 128, 128}, // monochrome: AND half, then XOR half
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.side << "x" << c.side << "x" << c.bitsPerPixel);
-        Record record(kNotifyHeaderSize + c.maskSent + c.colourSent);
-        record.Icon(c.side, c.side, 1, c.bitsPerPixel);
-        std::fill_n(record.bytes.begin() + kNotifyHeaderSize, c.maskSent, 0xA0);
-        std::fill_n(record.bytes.begin() + kNotifyHeaderSize + c.maskSent, c.colourSent, 0x5B);
-        const auto data = record.Decode();
-        ASSERT_TRUE(data && data->icon);
-        EXPECT_EQ(std::tie(data->icon->width, data->icon->height, data->icon->bitsPerPixel),
-                  std::tie(c.side, c.side, c.bitsPerPixel));
-        std::vector<std::uint8_t> mask(c.maskFull, 0);
-        std::fill_n(mask.begin(), c.maskSent, 0xA0);
-        EXPECT_EQ(data->icon->mask, mask);
-        EXPECT_EQ(data->icon->colour, std::vector<std::uint8_t>(c.colourFull, 0x5B));
-
-        record.bytes.pop_back(); // one byte short of what the head announces
-        EXPECT_FALSE(record.Decode());
-    }
-}
-
-TEST(NotifyRecord, RefusesWhatItCannotHold) {
-    const struct {
-        std::uint32_t width, height, planes, bitsPerPixel;
-    } icons[] = {
-        {257, 16, 1, 32}, {16, 16, 2, 32}, {16, 16, 1, 7}, {0xFFFFFFFF, 0xFFFFFFFF, 1, 32}};
-    for (const auto& c : icons) {
-        SCOPED_TRACE(testing::Message() << c.width << " " << c.planes << " " << c.bitsPerPixel);
-        EXPECT_FALSE(Record(kNotifyHeaderSize + 70000)
-                         .Icon(c.width, c.height, c.planes, c.bitsPerPixel)
-                         .Decode());
-    }
-    EXPECT_FALSE(DecodeNotifyData(nullptr, kNotifyHeaderSize));
-    EXPECT_FALSE(Record(kNotifyHeaderSize - 1).Decode());
-    const auto unflagged =
-        Record(kNotifyHeaderSize).Icon(16, 16, 1, 32).Put32(8, kFlagTip).Decode();
-    ASSERT_TRUE(unflagged) << "the picture of an unflagged icon is not looked at";
-    EXPECT_FALSE(unflagged->icon);
 }
 
 TEST(OwnerLog, LinesAsWrittenAndRead) {

@@ -1,5 +1,6 @@
 #pragma once
-// The record that Wine's Shell_NotifyIconW sends to the taskbar in WM_COPYDATA.
+// The record that Wine's Shell_NotifyIconW sends to the taskbar in WM_COPYDATA, as the
+// simulator's buttons take it.
 
 #include <cstddef>
 #include <cstdint>
@@ -8,8 +9,6 @@
 #include <vector>
 
 namespace traysim {
-
-inline constexpr std::size_t kNotifyHeaderSize = 960;
 
 inline constexpr std::uint32_t kFlagMessage = 0x01;
 inline constexpr std::uint32_t kFlagIcon = 0x02;
@@ -37,7 +36,7 @@ struct NotifyData {
     std::optional<IconBits> icon; // present when the icon flag came with a picture
 };
 
-// Nothing when the bytes are too short or describe an icon that they do not hold.
-std::optional<NotifyData> DecodeNotifyData(const void* bytes, std::size_t size);
+// Nothing unless the bytes are Wine's record for NIM code `code` that holds together.
+std::optional<NotifyData> DecodeNotifyData(std::uint64_t code, const void* bytes, std::size_t size);
 
 } // namespace traysim

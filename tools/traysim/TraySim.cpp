@@ -346,7 +346,7 @@ private:
             std::wstring error;
             return RunCommand(line, error) ? TRUE : FALSE;
         }
-        const auto record = DecodeNotifyData(data.lpData, data.cbData);
+        const auto record = DecodeNotifyData(data.dwData, data.lpData, data.cbData);
         return record && OnNotify(data.dwData, *record) ? TRUE : FALSE;
     }
 
