@@ -74,7 +74,6 @@ private:
     struct Icon {
         IconSpec spec;
         std::unique_ptr<OwnerWindow> owner; // null once owner=gone destroyed it
-        HWND window = nullptr;
         orvane::platform::UniqueIcon picture;
     };
 
@@ -90,7 +89,6 @@ private:
             Icon icon;
             icon.spec = command.icon;
             icon.owner = std::make_unique<OwnerWindow>(log_, taskbarCreated_);
-            icon.window = icon.owner->Window();
             icon.picture = MakeIconPicture(icon.spec.color, icon.spec.tip);
             if (!Add(icon)) return FALSE;
             if (icon.spec.ownerGone) icon.owner.reset();
@@ -112,15 +110,15 @@ private:
     }
 
     bool Add(const Icon& icon) const {
-        if (!icon.owner) return false; // a program that is gone adds nothing
         if (!Notify(NIM_ADD, icon)) return false;
         return icon.spec.version == 0 || Notify(NIM_SETVERSION, icon);
     }
 
     static bool Notify(DWORD code, const Icon& icon) {
+        if (!icon.owner) return false; // a program that is gone calls nothing
         NOTIFYICONDATAW data{};
         data.cbSize = sizeof data;
-        data.hWnd = icon.window;
+        data.hWnd = icon.owner->Window();
         data.uID = icon.spec.id;
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
         data.uCallbackMessage = icon.spec.message;

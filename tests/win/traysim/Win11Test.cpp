@@ -44,7 +44,8 @@ TEST(Win11, OwnerProcessAddsThroughShellNotifyIconAndAgainAfterARestart) {
     auto tray = std::make_unique<traysim::Tray>(
         L"layout win11\n"
         L"icon tray id=1 msg=0x8001 color=#2F80ED version=4 tip=音量: 50%\n"
-        L"icon tray id=2 msg=0x8002 color=#27AE60 tip=ネットワーク\n",
+        L"icon tray id=2 msg=0x8002 color=#27AE60 tip=ネットワーク\n"
+        L"icon tray id=9 owner=gone tip=gone\n",
         traysim::TrayOptions{log, record, orvane::test::TraySimPath()});
     EXPECT_EQ(tray->MainToolbar(), nullptr);
     EXPECT_EQ(FindWindowExW(tray->Taskbar(), nullptr,
@@ -53,19 +54,20 @@ TEST(Win11, OwnerProcessAddsThroughShellNotifyIconAndAgainAfterARestart) {
     EXPECT_NE(tray->Bridge(), nullptr);
 
     const auto icons = tray->Icons();
-    ASSERT_EQ(icons.size(), 2u);
+    ASSERT_EQ(icons.size(), 3u);
     DWORD ownerPid = 0;
     GetWindowThreadProcessId(icons[0].owner, &ownerPid);
     EXPECT_NE(ownerPid, GetCurrentProcessId()) << "added by the owner process";
     EXPECT_EQ(icons[0].id, 1u);
     EXPECT_EQ(icons[0].callbackMessage, 0x8001u);
-    EXPECT_EQ(Tips(*tray), (std::vector<std::wstring>{L"音量: 50%", L"ネットワーク"}));
+    EXPECT_EQ(Tips(*tray), (std::vector<std::wstring>{L"音量: 50%", L"ネットワーク", L"gone"}));
+    EXPECT_FALSE(IsWindow(icons[2].owner)) << "its program is gone, its icon stays";
     EXPECT_EQ(simtest::IconPixel(icons[1].icon, 32, 16, 2), RGB(0x27, 0xAE, 0x60))
         << "the owner's picture arrived";
 
     const auto entries = traysim::ParseCopyDataLog(orvane::test::ReadBytes(record));
     ASSERT_TRUE(entries);
-    ASSERT_EQ(entries->size(), 3u) << "add, set version 4, add";
+    ASSERT_EQ(entries->size(), 4u) << "add, set version 4, add, add";
     const auto added =
         traysim::DecodeNotifyData((*entries)[0].bytes.data(), (*entries)[0].bytes.size());
     const auto version =
@@ -90,11 +92,11 @@ TEST(Win11, OwnerProcessAddsThroughShellNotifyIconAndAgainAfterARestart) {
     ASSERT_TRUE(tray->RunCommand(L"icon tray id=3 color=#C0392B tip=three"));
     EXPECT_FALSE(tray->RunCommand(L"icon tray id=3")) << "the owners have that id";
     ASSERT_TRUE(tray->RunCommand(L"remove id=2"));
-    EXPECT_EQ(Tips(*tray), (std::vector<std::wstring>{L"音量: 50%", L"three"}));
+    EXPECT_EQ(Tips(*tray), (std::vector<std::wstring>{L"音量: 50%", L"gone", L"three"}));
 
     ASSERT_TRUE(tray->RunCommand(L"restart"));
     EXPECT_TRUE(tray->Icons().empty());
-    EXPECT_TRUE(PumpUntil([&] { return tray->Icons().size() == 2; })) << "added again";
+    EXPECT_TRUE(PumpUntil([&] { return tray->Icons().size() == 2; })) << "live owners add again";
     EXPECT_EQ(Tips(*tray), (std::vector<std::wstring>{L"音量: 50%", L"three"}));
     EXPECT_EQ(tray->Icons()[0].owner, icons[0].owner);
 
