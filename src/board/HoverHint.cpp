@@ -2,6 +2,7 @@
 #include "board/Placement.h"
 #include "core/DozedeR64Form.h"
 #include "core/WindowHelpers.h"
+#include "operate/ClickForms.h"
 
 #include <algorithm>
 #include <vector>
@@ -73,10 +74,9 @@ void TDozedeR64Form::Image1MouseMove(int X, int Y) {
                      SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         LblHint.Show();
     }
-    const TTrayNotify& entry = TrayNotify[static_cast<size_t>(AMousePos)];
     // The program's own icons of the companion's applications want no pointer news.
-    if (entry.hWnd != Handle())
-        PostMessageW(entry.hWnd, entry.uCallbackMessage, entry.uID, WM_MOUSEMOVE);
+    if (TrayNotify[static_cast<size_t>(AMousePos)].hWnd != Handle())
+        PostCallbackForms(AMousePos, ClickKind::Hover);
 }
 
 void TDozedeR64Form::Image1MouseLeave() {

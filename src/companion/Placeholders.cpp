@@ -171,6 +171,7 @@ std::int32_t TDozedeR64Form::OwnIconItem(std::int32_t IconID) const {
 }
 
 void TDozedeR64Form::SetSelfCreateIcon(std::int32_t Action, std::int32_t IconID) {
+    if (Action == 0 && OperateQuickCell(IconID)) return;
     const std::int32_t i = OwnIconItem(IconID);
     if (i < 0) return;
     if (Action == 0)

@@ -26,6 +26,7 @@
 namespace orvane {
 
 class Collector;
+enum class ClickKind;
 class TForm2;
 class TForm3;
 class TIconEx;
@@ -231,6 +232,25 @@ public:
     void GetTaskTrayInfo(HWND hTaskTrayWnd);
     BOOL FindSystemIconTrayProc(HWND hWnd, LPARAM lParam);
 
+    // Where the icons come from: the shell's tray toolbar, or the collector where there is
+    // none (or where the user wants it).
+    static constexpr std::int32_t TrayRoadAuto = 0, TrayRoadToolbar = 1, TrayRoadCollector = 2;
+    std::int32_t TrayRoad = TrayRoadAuto;
+    std::unique_ptr<Collector> IconCollector; // made and ended on the listener thread
+    bool ShellHasTrayToolbar();
+    void ApplyTrayRoad();
+    void StopCollector();
+    void TakeCollectedIcons();
+    // A cell of this program's own that opens the quick settings or the notification centre;
+    // false for any other cell.
+    bool OperateQuickCell(std::int32_t IconID);
+    RECT CellScreenRect(std::int32_t IconID);
+    // Tells the collector where the icons are on the screen while the board is shown.
+    void PublishCollectedCells(bool shown);
+    std::uint32_t IconVersion(std::int32_t IconID) const;
+    // The callback messages of an operation in the form the icon's owner chose.
+    void PostCallbackForms(std::int32_t IconID, ClickKind kind);
+
 protected:
     LRESULT WndProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -304,22 +324,6 @@ private:
     bool ReloadPosted = false;
     ui::Timer CompanionWait{5000, false};
     void CompanionWaitTimer();
-    // Where the icons come from: the shell's tray toolbar, or the collector where there is
-    // none (or where the user wants it).
-    static constexpr std::int32_t TrayRoadAuto = 0, TrayRoadToolbar = 1, TrayRoadCollector = 2;
-    std::int32_t TrayRoad = TrayRoadAuto;
-    std::unique_ptr<Collector> IconCollector; // made and ended on the listener thread
-    bool ShellHasTrayToolbar();
-    void ApplyTrayRoad();
-    void StopCollector();
-    void TakeCollectedIcons();
-    // A cell of this program's own that opens the quick settings or the notification centre;
-    // false for any other cell.
-    bool OperateQuickCell(std::int32_t IconID);
-    RECT CellScreenRect(std::int32_t IconID);
-    // Tells the collector where the icons are on the screen while the board is shown.
-    void PublishCollectedCells(bool shown);
-    std::uint32_t IconVersion(std::int32_t IconID) const;
     // Holds the hooks from the keyboard hook's start to the window's destruction.
     std::unique_ptr<platform::Listener> Listener;
     platform::Listener& ListenerThread();

@@ -52,7 +52,7 @@ bool TDozedeR64Form::UsableMousePos() const {
 
 void TDozedeR64Form::SetTrayIcon(std::int32_t Action, std::int32_t IconID) {
     const std::wstring& tip = ToolTip[static_cast<size_t>(IconID)];
-    if ((IsVista || IsWin7 || IsWin8) &&
+    if ((IsVista || IsWin7 || IsWin8) && !IconCollector &&
         (IsSystemIconTip(tip) || (IsVista && IconID >= IconCountOnTaskTray))) {
         SystemIconSendInput(Action, IconID);
         return;
@@ -61,7 +61,8 @@ void TDozedeR64Form::SetTrayIcon(std::int32_t Action, std::int32_t IconID) {
 }
 
 void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
-    if (Form3) {
+    // Collected icons have no place in a toolbar that the pointer could be moved to.
+    if (Form3 && !IconCollector) {
         const std::wstring tip = platform::Lowered(ToolTip[static_cast<size_t>(IconID)]);
         for (const std::wstring& line : Form3->Memo1.Lines()) {
             if (InoperableLineMatches(platform::Lowered(line), tip)) {
@@ -70,10 +71,6 @@ void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
             }
         }
     }
-    const TTrayNotify entry = TrayNotify[static_cast<size_t>(IconID)];
-    DWORD pid = 0;
-    GetWindowThreadProcessId(entry.hWnd, &pid);
-    AllowSetForegroundWindow(pid);
     ClickKind kind;
     switch (Action) {
     case 0:
@@ -88,7 +85,21 @@ void TDozedeR64Form::OperateTrayIcon(std::int32_t Action, std::int32_t IconID) {
     default:
         return;
     }
-    for (const CallbackForm& form : CallbackForms(0, kind, entry.uID, 0, 0)) {
+    const TTrayNotify entry = TrayNotify[static_cast<size_t>(IconID)];
+    // The owner's menu may take the foreground.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(entry.hWnd, &pid);
+    AllowSetForegroundWindow(pid);
+    PostCallbackForms(IconID, kind);
+}
+
+void TDozedeR64Form::PostCallbackForms(std::int32_t IconID, ClickKind kind) {
+    const TTrayNotify entry = TrayNotify[static_cast<size_t>(IconID)];
+    // The shell's anchor of an icon: the middle of its cell.
+    const RECT cell = CellScreenRect(IconID);
+    for (const CallbackForm& form :
+         CallbackForms(IconVersion(IconID), kind, entry.uID, (cell.left + cell.right) / 2,
+                       (cell.top + cell.bottom) / 2)) {
         PostMessageW(entry.hWnd, entry.uCallbackMessage, static_cast<WPARAM>(form.wParam),
                      static_cast<LPARAM>(form.lParam));
     }

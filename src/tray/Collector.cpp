@@ -1,7 +1,6 @@
 #include "tray/Collector.h"
 
 #include "platform/Shell.h"
-#include "platform/ui/Application.h"
 #include "tray/NotifyMessage.h"
 
 #include <shlwapi.h>
@@ -28,21 +27,18 @@ constexpr SIZE_T AppBarSharedBytes = 64;
 
 HWND CollectorWindow = nullptr; // for IsOwnBroadcast; written on the listener thread only
 
-void RegisterClasses(WNDPROC proc) {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    WNDCLASSEXW taskbar{};
-    taskbar.cbSize = sizeof taskbar;
-    taskbar.lpfnWndProc = proc;
-    taskbar.hInstance = instance;
-    taskbar.lpszClassName = TaskbarClass;
+// The classes are the shell's names; where this process has them already (a tray of its own
+// in a test) those are used, and the window's procedure is replaced after its creation.
+bool RegisterPlainClass(const wchar_t* name) {
     WNDCLASSEXW existing{};
-    if (!GetClassInfoExW(instance, TaskbarClass, &existing)) RegisterClassExW(&taskbar);
-    WNDCLASSEXW notify{};
-    notify.cbSize = sizeof notify;
-    notify.lpfnWndProc = DefWindowProcW;
-    notify.hInstance = instance;
-    notify.lpszClassName = NotifyClass;
-    if (!GetClassInfoExW(instance, NotifyClass, &existing)) RegisterClassExW(&notify);
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), name, &existing)) return false;
+    WNDCLASSEXW plain{};
+    plain.cbSize = sizeof plain;
+    plain.lpfnWndProc = DefWindowProcW;
+    plain.hInstance = GetModuleHandleW(nullptr);
+    plain.lpszClassName = name;
+    return RegisterClassExW(&plain) != 0;
 }
 
 HICON PictureOf(const NotifyRecord& record) {
@@ -62,11 +58,18 @@ HICON PictureOf(const NotifyRecord& record) {
 
 } // namespace
 
-Collector::Collector() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
-    RegisterClasses(Proc);
+Collector::Collector()
+    : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+      ownsTaskbarClass_(RegisterPlainClass(TaskbarClass)),
+      ownsNotifyClass_(RegisterPlainClass(NotifyClass)) {
     window_ = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TaskbarClass, L"", WS_POPUP, 0, 0,
-                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), this);
-    if (!window_) throw std::runtime_error("the collector's window was not made");
+                              0, 0, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window_) {
+        UnregisterClasses();
+        throw std::runtime_error("the collector's window was not made");
+    }
+    SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc));
     SetPropW(window_, platform::CollectorMark, reinterpret_cast<HANDLE>(1));
     CreateWindowExW(0, NotifyClass, L"", WS_CHILD, 0, 0, 0, 0, window_, nullptr,
                     GetModuleHandleW(nullptr), nullptr);
@@ -82,8 +85,14 @@ Collector::~Collector() {
     RemovePropW(window_, platform::CollectorMark);
     DestroyWindow(window_);
     CollectorWindow = nullptr;
+    UnregisterClasses();
     // Every program adds its icons to the shell itself again.
     PostMessageW(HWND_BROADCAST, taskbarCreated_, 0, 0);
+}
+
+void Collector::UnregisterClasses() {
+    if (ownsNotifyClass_) UnregisterClassW(NotifyClass, GetModuleHandleW(nullptr));
+    if (ownsTaskbarClass_) UnregisterClassW(TaskbarClass, GetModuleHandleW(nullptr));
 }
 
 bool Collector::IsOwnBroadcast(WPARAM wParam) {
@@ -150,20 +159,15 @@ void Collector::SetCells(std::vector<CollectedCell> cells) {
 }
 
 LRESULT CALLBACK Collector::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-    }
     auto* self = reinterpret_cast<Collector*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (!self || window != self->window_) return DefWindowProcW(window, message, wParam, lParam);
-    LRESULT result = 0;
-    bool handled = false;
-    ui::Guarded([&] {
-        result = self->Handle(message, wParam, lParam);
-        handled = true;
-    });
-    return handled ? result : DefWindowProcW(window, message, wParam, lParam);
+    // Nothing crosses the window procedure, and the listener shows no message: what failed
+    // gets the default answer.
+    try {
+        return self->Handle(message, wParam, lParam);
+    } catch (...) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
 }
 
 LRESULT Collector::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -224,8 +228,7 @@ LRESULT Collector::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
     const std::vector<std::uint8_t> bytes(static_cast<const std::uint8_t*>(data.lpData),
                                           static_cast<const std::uint8_t*>(data.lpData) +
                                               data.cbData);
-    const COPYDATASTRUCT copy{data.dwData, data.cbData,
-                              const_cast<std::uint8_t*>(bytes.data())};
+    const COPYDATASTRUCT copy{data.dwData, data.cbData, const_cast<std::uint8_t*>(bytes.data())};
     if (InSendMessageEx(nullptr) != ISMEX_NOSEND) ReplyMessage(verdict ? TRUE : FALSE);
     forward(copy);
     return verdict ? TRUE : FALSE;
@@ -255,9 +258,8 @@ std::optional<LRESULT> Collector::IconRect(const COPYDATASTRUCT& data) {
                 static_cast<std::uintptr_t>(request->window) ||
             cell.id != request->id)
             continue;
-        return static_cast<LRESULT>(IconRectAnswer(request->request, cell.rect.left,
-                                                   cell.rect.top, cell.rect.right,
-                                                   cell.rect.bottom));
+        return static_cast<LRESULT>(IconRectAnswer(request->request, cell.rect.left, cell.rect.top,
+                                                   cell.rect.right, cell.rect.bottom));
     }
     return std::nullopt;
 }
@@ -273,7 +275,8 @@ LRESULT Collector::OnAppBar(WPARAM wParam, const COPYDATASTRUCT& data) {
     // shell gets a block of its own, and its answer is copied back.
     DWORD shellProcess = 0;
     GetWindowThreadProcessId(shell_, &shellProcess);
-    const auto callerBlock = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(message->sharedMemory));
+    const auto callerBlock =
+        reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(message->sharedMemory));
     void* caller = SHLockShared(callerBlock, GetCurrentProcessId());
     if (!caller) return forward(data);
     MEMORY_BASIC_INFORMATION region{};

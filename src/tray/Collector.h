@@ -65,6 +65,7 @@ private:
     void KeepInFront();
     void Broadcast();
     void TakePicture(const NotifyMessage& message);
+    void UnregisterClasses();
 
     using Key = std::tuple<std::uint64_t, std::uint32_t, Guid>;
     static Key KeyOf(std::uint64_t window, std::uint32_t id, const std::optional<Guid>& guid);
@@ -72,6 +73,8 @@ private:
     HWND window_ = nullptr;
     HWND shell_ = nullptr; // the shell's taskbar, which everything is passed on to
     UINT taskbarCreated_ = 0;
+    bool ownsTaskbarClass_ = false;
+    bool ownsNotifyClass_ = false;
     std::mutex lock_; // guards what follows
     IconTable table_;
     std::map<Key, std::shared_ptr<platform::UniqueIcon>> pictures_;

@@ -14,11 +14,11 @@ struct QuickCell {
     UINT id;
     const wchar_t* tip;
     WORD key;
-    LPCWSTR icon;
+    WORD icon; // resource number
 };
 constexpr QuickCell QuickCells[] = {
-    {0xFFFF0001u, texts::QuickSettingsTip, 'A', MAKEINTRESOURCEW(2)},
-    {0xFFFF0002u, texts::NotificationCentreTip, 'N', MAKEINTRESOURCEW(3)},
+    {0xFFFF0001u, texts::QuickSettingsTip, 'A', 2},
+    {0xFFFF0002u, texts::NotificationCentreTip, 'N', 3},
 };
 
 const QuickCell* QuickCellOf(UINT id) {
@@ -30,15 +30,15 @@ const QuickCell* QuickCellOf(UINT id) {
 } // namespace
 
 bool TDozedeR64Form::ShellHasTrayToolbar() {
-    HWND window = platform::Use<platform::Shell>().FindTaskbar();
+    HWND window = platform::FindShellTaskbar();
     for (const wchar_t* child : {L"TrayNotifyWnd", L"SysPager", L"ToolbarWindow32"})
         window = window ? FindWindowExW(window, nullptr, child, nullptr) : nullptr;
     return window != nullptr;
 }
 
 void TDozedeR64Form::ApplyTrayRoad() {
-    const bool wanted = TrayRoad == TrayRoadCollector ||
-                        (TrayRoad == TrayRoadAuto && !ShellHasTrayToolbar());
+    const bool wanted =
+        TrayRoad == TrayRoadCollector || (TrayRoad == TrayRoadAuto && !ShellHasTrayToolbar());
     if (wanted == (IconCollector != nullptr)) return;
     if (wanted) {
         ListenerThread().Run([this] { IconCollector = std::make_unique<Collector>(); });
@@ -66,8 +66,9 @@ void TDozedeR64Form::TakeCollectedIcons() {
         CollectedPictures.push_back(std::move(icon.picture));
     }
     for (const QuickCell& cell : QuickCells) {
-        auto picture = std::make_shared<platform::UniqueIcon>(static_cast<HICON>(LoadImageW(
-            GetModuleHandleW(nullptr), cell.icon, IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+        auto picture = std::make_shared<platform::UniqueIcon>(
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(cell.icon),
+                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
         TrayNotify.push_back({Handle(), cell.id, 0, 0, picture->Get()});
         ToolTip.emplace_back(cell.tip);
         TrayIconVersion.push_back(0);

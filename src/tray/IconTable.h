@@ -39,6 +39,8 @@ public:
     void Prune(const std::function<bool(std::uint64_t window)>& isWindowAlive);
     // The shown icons in the order they were added.
     std::vector<IconEntry> Visible() const;
+    // Every icon, hidden ones too.
+    const std::vector<IconEntry>& Entries() const { return entries_; }
     std::size_t Size() const { return entries_.size(); }
 
 private:

@@ -1,4 +1,5 @@
-// The simulator's pure parts: scenario lines and the owner log.
+// The simulator's pure parts: scenario lines, the copy-data record and the owner log.
+#include "traysim/CopyDataLog.h"
 #include "traysim/OwnerLog.h"
 #include "traysim/Scenario.h"
 
@@ -16,7 +17,7 @@ using Kind = Command::Kind;
 
 auto Fields(const IconSpec& i) {
     return std::tie(i.area, i.id, i.message, i.color, i.data, i.noIcon, i.ownerGone, i.tip,
-                    i.command, i.info);
+                    i.command, i.info, i.version);
 }
 
 TEST(ScenarioLine, IconLinesGiveTheIcon) {
@@ -68,6 +69,8 @@ TEST(ScenarioLine, IconLinesGiveTheIcon) {
          {Area::Tray, 8, 0x8000, 0x808080, none, false, false, L"x", 0x7FFF, InfoFault::Fail}},
         {L"icon tray id=5 tipfill=3",
          {Area::Tray, 5, 0x8000, 0x808080, none, false, false, L"xxx", {}, InfoFault::None}},
+        {L"icon tray id=9 version=4 owner=gone tip=C:\\\\\\n",
+         {Area::Tray, 9, 0x8000, 0x808080, none, false, true, L"C:\\\n", {}, InfoFault::None, 4}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.line)));
@@ -75,6 +78,9 @@ TEST(ScenarioLine, IconLinesGiveTheIcon) {
         ASSERT_EQ(result.error, L"");
         EXPECT_EQ(result.command.kind, Kind::Icon);
         EXPECT_EQ(Fields(result.command.icon), Fields(c.icon));
+        // As the simulator hands an icon to its owner process.
+        const std::wstring again = FormatIconLine(result.command.icon);
+        EXPECT_EQ(Fields(ParseLine(again).command.icon), Fields(c.icon)) << again;
     }
 }
 
@@ -83,6 +89,16 @@ TEST(ScenarioLine, TipsStopAtTheBound) {
     EXPECT_EQ(ParseLine(longest).error, L"");
     EXPECT_EQ(ParseLine(longest + L"a").error, L"tip longer than 8192 units");
     EXPECT_EQ(ParseLine(L"icon tray id=1 tipfill=8192 tip=あい").command.icon.tip.size(), kMaxTip);
+}
+
+TEST(Scenario, Win11TakesItsOwnersOptions) {
+    const ScenarioResult result =
+        ParseScenario(L"layout win11\nicon tray id=1 version=3 owner=gone msg=0x8001 tip=a\n");
+    ASSERT_EQ(result.error, L"");
+    EXPECT_EQ(result.scenario.layout, Layout::Win11);
+    ASSERT_EQ(result.scenario.icons.size(), 1u);
+    EXPECT_EQ(result.scenario.icons[0].version, 3u);
+    EXPECT_EQ(IconRefused(Layout::Win11, result.scenario.icons[0]), L"");
 }
 
 TEST(Scenario, ReadsLayoutAndIconsInOrder) {
@@ -131,6 +147,17 @@ TEST(Scenario, RejectsJunkWithAReasonAndItsLine) {
         {L"layout win7\r\n\r\nicon tray id=1\r\nicon overflow id=1", L"id 1 used twice"},
         {L"icon tray id=1\nlayout vista", L"layout must come once, before the icons"},
         {L"layout nooverflow\nicon overflow id=2", L"this layout has no place for such an icon"},
+        {L"layout win11\nicon overflow id=2", L"this layout has no place for such an icon"},
+        {L"layout win11\nicon tray id=1 data=zero",
+         L"data= shapes a toolbar button, which layout win11 has not"},
+        {L"layout win11\nicon tray id=1 hicon=none",
+         L"hicon= shapes a toolbar button, which layout win11 has not"},
+        {L"layout win11\nicon tray id=1 cmd=4",
+         L"cmd= shapes a toolbar button, which layout win11 has not"},
+        {L"layout win11\nicon tray id=1 info=fail",
+         L"info= shapes a toolbar button, which layout win11 has not"},
+        {L"icon tray id=1 version=4", L"version= needs layout win11"},
+        {L"layout win11\nicon tray id=1 version=2", L"version must be 0, 3 or 4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)));
@@ -139,6 +166,26 @@ TEST(Scenario, RejectsJunkWithAReasonAndItsLine) {
         const ScenarioResult result = ParseScenario(text);
         EXPECT_EQ(result.error, L"line " + std::to_wstring(lines) + L": " + c.error);
         EXPECT_TRUE(result.scenario.icons.empty());
+    }
+}
+
+TEST(CopyDataLog, BlocksComeBackByteForByte) {
+    std::vector<std::uint8_t> block(256);
+    for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i);
+    const std::string text =
+        FormatCopyData(0x5453494D, block.data(), block.size()) + FormatCopyData(2, nullptr, 0);
+    EXPECT_EQ(FormatCopyData(1, "\x0F\xA0", 2), "dwData=0x1 size=2 bytes=0fa0\n");
+    const auto entries = ParseCopyDataLog(text);
+    ASSERT_TRUE(entries);
+    ASSERT_EQ(entries->size(), 2u);
+    EXPECT_EQ((*entries)[0].code, 0x5453494Du);
+    EXPECT_EQ((*entries)[0].bytes, block);
+    EXPECT_EQ((*entries)[1].code, 2u);
+    EXPECT_TRUE((*entries)[1].bytes.empty());
+    for (const char* line : {"dwData=0x1 size=2 bytes=0fa", "dwData=0x1 size=2 bytes=0fa0",
+                             "dwData=0x1 size=2 bytes=0fa0ff\n", "dwData=0x1 size=2 bytes=0fg0\n",
+                             "size=2 dwData=0x1 bytes=0fa0\n", "dwData=0x1 size=-2 bytes=\n"}) {
+        EXPECT_FALSE(ParseCopyDataLog(line)) << line;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "traysim/Scenario.h"
 
+#include <cwchar>
 #include <initializer_list>
 #include <optional>
 #include <set>
@@ -123,7 +124,8 @@ std::optional<Layout> ParseLayout(std::wstring_view word) {
     return Choose<Layout>(word, {{L"win7", Layout::Win7},
                                  {L"vista", Layout::Vista},
                                  {L"nopager", Layout::NoPager},
-                                 {L"nooverflow", Layout::NoOverflow}});
+                                 {L"nooverflow", Layout::NoOverflow},
+                                 {L"win11", Layout::Win11}});
 }
 
 std::optional<TaskbarMonitor> ParseMonitor(std::wstring_view word) {
@@ -146,7 +148,7 @@ std::wstring ParseChoice(std::wstring_view rest, const wchar_t* what, Parse pars
 std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpec& icon,
                          std::optional<std::uint32_t>& fill) {
     const auto bad = [&] { return L"bad value " + Quoted(value) + L" for " + std::wstring(key); };
-    if (key == L"id" || key == L"msg" || key == L"tipfill" || key == L"cmd") {
+    if (key == L"id" || key == L"msg" || key == L"tipfill" || key == L"cmd" || key == L"version") {
         const auto number = ParseNumber(value);
         if (!number) return bad();
         if (key == L"id") {
@@ -154,6 +156,9 @@ std::wstring ApplyOption(std::wstring_view key, std::wstring_view value, IconSpe
         } else if (key == L"cmd") {
             if (*number < 1 || *number > 0x7FFF) return L"cmd must lie between 1 and 0x7FFF";
             icon.command = *number;
+        } else if (key == L"version") {
+            if (*number != 0 && *number != 3 && *number != 4) return L"version must be 0, 3 or 4";
+            icon.version = *number;
         } else if (key == L"msg") {
             if (*number < kMinMessage || *number > kMaxMessage) {
                 return L"msg must lie between 0x400 and 0xFFFF";
@@ -290,6 +295,46 @@ bool AreaAllowed(Layout layout, Area area) {
     return false;
 }
 
+std::wstring IconRefused(Layout layout, const IconSpec& icon) {
+    if (!AreaAllowed(layout, icon.area)) return L"this layout has no place for such an icon";
+    if (layout != Layout::Win11) {
+        return icon.version != 0 ? L"version= needs layout win11" : L"";
+    }
+    const wchar_t* option = icon.data != DataFault::None   ? L"data="
+                            : icon.noIcon                  ? L"hicon="
+                            : icon.command                 ? L"cmd="
+                            : icon.info != InfoFault::None ? L"info="
+                                                           : nullptr;
+    if (!option) return {};
+    return std::wstring(option) + L" shapes a toolbar button, which layout win11 has not";
+}
+
+std::wstring FormatIconLine(const IconSpec& icon) {
+    static const wchar_t* const areas[] = {L"tray", L"overflow", L"system"};
+    wchar_t numbers[64];
+    swprintf(numbers, 64, L" id=%u msg=0x%X color=#%06X version=%u", icon.id, icon.message,
+             icon.color, icon.version);
+    std::wstring line = L"icon " + std::wstring(areas[static_cast<int>(icon.area)]) + numbers;
+    if (icon.data != DataFault::None)
+        line += icon.data == DataFault::Zero ? L" data=zero" : L" data=junk";
+    if (icon.noIcon) line += L" hicon=none";
+    if (icon.ownerGone) line += L" owner=gone";
+    if (icon.command) line += L" cmd=" + std::to_wstring(*icon.command);
+    if (icon.info != InfoFault::None)
+        line += icon.info == InfoFault::Fail ? L" info=fail" : L" info=stall";
+    line += L" tip=";
+    for (const wchar_t c : icon.tip) {
+        if (c == L'\\') {
+            line += L"\\\\";
+        } else if (c == L'\n') {
+            line += L"\\n";
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 ScenarioResult ParseScenario(std::wstring_view text) {
     ScenarioResult result;
     if (!text.empty() && text.front() == L'\xFEFF') text.remove_prefix(1);
@@ -325,13 +370,10 @@ ScenarioResult ParseScenario(std::wstring_view text) {
                 result.scenario.monitor = command.monitor;
                 break;
             case Command::Kind::Icon:
-                if (!AreaAllowed(result.scenario.layout, command.icon.area)) {
-                    error = L"this layout has no place for such an icon";
-                } else if (!ids.insert(command.icon.id).second) {
+                error = IconRefused(result.scenario.layout, command.icon);
+                if (error.empty() && !ids.insert(command.icon.id).second)
                     error = L"id " + std::to_wstring(command.icon.id) + L" used twice";
-                } else {
-                    result.scenario.icons.push_back(command.icon);
-                }
+                if (error.empty()) result.scenario.icons.push_back(command.icon);
                 break;
             default:
                 error = L"remove, clear and restart are commands, not scenario lines";

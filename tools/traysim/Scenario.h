@@ -2,12 +2,13 @@
 // The simulator's scenario: the tray's layout and icons, one line each (UTF-8 in a file).
 //
 //     # a comment; blank lines are ignored
-//     layout win7|vista|nopager|nooverflow            at most once, before the icons
+//     layout win7|vista|nopager|nooverflow|win11      at most once, before the icons
 //     monitor primary|other                           the taskbar's monitor: the primary
 //                                                     (default) or the first other one;
 //                                                     at most once, before the icons
 //     icon tray|overflow|system id=N [msg=N] [color=#RRGGBB] [data=zero|junk]
-//          [hicon=none] [owner=gone] [cmd=N] [info=fail|stall] [tipfill=N] [tip=TEXT]
+//          [hicon=none] [owner=gone] [cmd=N] [info=fail|stall] [version=0|3|4] [tipfill=N]
+//          [tip=TEXT]
 //
 // Numbers are decimal or 0x-hexadecimal, 32 bits at most; msg (default 0x8000) lies in
 // 0x400..0xFFFF; color defaults to #808080. tip= comes last and takes the rest of the line,
@@ -15,9 +16,12 @@
 // exactly N units, N up to kMaxTip. cmd=N gives the button that command identifier (icons
 // may share one; by default each button has its own). info=fail makes the toolbar refuse
 // the button's info, info=stall makes it stop answering for kStallMs when asked for it.
-// "system" icons exist on Vista only, "overflow" ones on win7 and vista. At run time a
-// command is one icon line, "remove id=N", "clear", "restart" or "poke hwnd=N" (send the
-// window N and every window below it the notifications a parent gets from its controls,
+// "system" icons exist on Vista only, "overflow" ones on win7 and vista. Layout win11 has no
+// toolbar: its icons are "tray" ones, added by owners in a process of their own through
+// Shell_NotifyIconW (NIM_SETVERSION with version= unless it is 0), so data=, hicon=, cmd=
+// and info=, which shape a toolbar button, are refused there, and version= elsewhere. At run
+// time a command is one icon line, "remove id=N", "clear", "restart" or "poke hwnd=N" (send
+// the window N and every window below it the notifications a parent gets from its controls,
 // naming a window of the simulator and junk, as a hostile program could).
 
 #include <cstddef>
@@ -29,7 +33,7 @@
 
 namespace traysim {
 
-enum class Layout { Win7, Vista, NoPager, NoOverflow };
+enum class Layout { Win7, Vista, NoPager, NoOverflow, Win11 };
 
 enum class TaskbarMonitor { Primary, Other };
 
@@ -59,6 +63,7 @@ struct IconSpec {
     std::wstring tip;
     std::optional<std::uint32_t> command;
     InfoFault info = InfoFault::None;
+    std::uint32_t version = 0; // NOTIFYICONDATA's uVersion: 0, 3 or 4
 };
 
 struct Command {
@@ -93,5 +98,9 @@ struct ScenarioResult {
 ScenarioResult ParseScenario(std::wstring_view text);
 
 bool AreaAllowed(Layout layout, Area area);
+// Why the layout cannot show the icon; empty when it can.
+std::wstring IconRefused(Layout layout, const IconSpec& icon);
+// An icon line that ParseLine reads back as this icon.
+std::wstring FormatIconLine(const IconSpec& icon);
 
 } // namespace traysim

@@ -87,14 +87,16 @@ Shell::Shell(Layout layout, RECT monitor, WindowHandler& handler, HFONT font)
     bar.exStyle = WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE;
     bar.parent = HWND_MESSAGE;
     taskbar.Reset(CreateSimWindow(bar, &handler));
-    SetPropW(taskbar.Get(), kSimulatorProperty, reinterpret_cast<HANDLE>(1));
     notify = Child(L"TrayNotifyWnd", L"", taskbar.Get(), &handler, WS_VISIBLE | WS_CLIPCHILDREN);
     clock = Child(L"TrayClockWClass", L"", notify, &handler);
     if (!vista) indicator = Child(L"TrayInputIndicatorWClass", L"あ", notify, &handler);
     showButton = Child(L"Button", vista ? L"«" : L"▲", notify, nullptr, BS_PUSHBUTTON);
     SendMessageW(showButton, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     SetWindowSubclass(showButton, ShowButtonProc, 0, 0);
-    if (layout != Layout::NoPager) {
+    if (layout == Layout::Win11) {
+        bridge = Child(L"Windows.UI.Composition.DesktopWindowContentBridge", L"", taskbar.Get(),
+                       &handler);
+    } else if (layout != Layout::NoPager) {
         pager = Child(L"SysPager", L"", notify, &handler);
         main = std::make_unique<ToolbarControl>(pager, kUserToolbarTitle,
                                                 vista ? kVistaCell : kWin7Cell, false);
@@ -126,7 +128,11 @@ void Shell::Publish() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW | SWP_FRAMECHANGED);
 }
 
-void Shell::Arrange(const HiddenIcons& hidden) {
+void Shell::Announce() {
+    SetPropW(taskbar.Get(), kSimulatorProperty, reinterpret_cast<HANDLE>(1));
+}
+
+void Shell::Arrange(const HiddenIcons& hidden, int bridgeIcons) {
     const bool vista = layout == Layout::Vista;
     const int screenWidth = monitor.right - monitor.left;
     MoveWindow(taskbar.Get(), monitor.left, monitor.bottom - kBarHeight, screenWidth, kBarHeight,
@@ -156,6 +162,11 @@ void Shell::Arrange(const HiddenIcons& hidden) {
     MoveWindow(clock, x, 0, kClockWidth, kBarHeight, TRUE);
     x += kClockWidth;
     MoveWindow(notify, screenWidth - x, 0, x, kBarHeight, TRUE);
+    if (bridge) {
+        const int width = std::max(bridgeIcons, 1) * kBridgeCell;
+        MoveWindow(bridge, screenWidth - x - width, 0, width, kBarHeight, TRUE);
+        InvalidateRect(bridge, nullptr, TRUE);
+    }
     if (overflow) PlaceOverflow(hidden.shown && hidden.count > 0);
 }
 

@@ -18,8 +18,13 @@ struct HiddenIcons {
 // monitor than the primary.
 RECT MonitorRect(TaskbarMonitor monitor);
 
+// Layout win11's icons: pictures of this size, side by side in cells of kBridgeCell pixels.
+inline constexpr int kBridgeIcon = 20;
+inline constexpr int kBridgeCell = 24;
+
 // One generation of the shell's windows. The taskbar starts as a message-only window, which
-// no lookup finds; Publish makes it a topmost top-level window once everything exists.
+// no lookup finds; Publish makes it a topmost top-level window once everything exists, and
+// Announce marks it as the simulator's (FindTaskbar) once its first icons are there.
 class Shell {
 public:
     // The taskbar lies along the bottom of the monitor's rectangle.
@@ -29,7 +34,9 @@ public:
     ~Shell();
 
     void Publish();
-    void Arrange(const HiddenIcons& hidden);
+    void Announce();
+    // bridgeIcons: how many icons layout win11's bridge shows.
+    void Arrange(const HiddenIcons& hidden, int bridgeIcons = 0);
     // The toolbar that shows icons of the area: Vista keeps hidden icons in the main one.
     ToolbarControl* ToolbarFor(Area area) const;
     std::vector<ToolbarControl*> Toolbars() const;
@@ -45,6 +52,7 @@ public:
     HWND showButton = nullptr;
     HWND pager = nullptr;
     HWND systemPager = nullptr;
+    HWND bridge = nullptr; // layout win11 draws the icons there
     std::unique_ptr<ToolbarControl> main;
     std::unique_ptr<ToolbarControl> overflowBar;
     std::unique_ptr<ToolbarControl> system;

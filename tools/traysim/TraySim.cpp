@@ -1,8 +1,10 @@
 #include "traysim/TraySim.h"
 
+#include "traysim/CopyDataLog.h"
 #include "traysim/IconPicture.h"
 #include "traysim/NotifyData.h"
 #include "traysim/Owner.h"
+#include "traysim/Owners.h"
 #include "traysim/Shell.h"
 
 #include <algorithm>
@@ -113,10 +115,18 @@ std::wstring CurrentTime() {
 
 class Tray::Impl final : public WindowHandler {
 public:
-    Impl(const Scenario& scenario, const std::wstring& logPath, std::function<void()>& onClose)
+    Impl(const Scenario& scenario, const TrayOptions& options, std::function<void()>& onClose)
         : layout_(scenario.layout), monitor_(scenario.monitor),
-          taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")), log_(logPath),
-          onClose_(onClose) {
+          taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
+          log_(Win11() ? std::wstring() : options.log), onClose_(onClose) {
+        if (!options.copyData.empty()) {
+            const HANDLE file = CreateFileW(options.copyData.c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                            nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (file == INVALID_HANDLE_VALUE)
+                throw std::runtime_error("cannot create the copy-data record");
+            copyData_.Reset(file);
+        }
         INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         RegisterWindowClasses();
@@ -124,18 +134,38 @@ public:
         font_.Reset(CreateFontW(-15, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                 DEFAULT_PITCH, L"IPAGothic"));
-        for (const IconSpec& scenarioIcon : scenario.icons)
-            buttons_.push_back(MakeIcon(scenarioIcon));
-        Build();
+        if (!Win11()) {
+            for (const IconSpec& scenarioIcon : scenario.icons)
+                buttons_.push_back(MakeIcon(scenarioIcon));
+        }
+        Build(!Win11());
+        if (Win11()) {
+            if (!options.ownersProgram.empty())
+                owners_ = std::make_unique<OwnersProcess>(options.ownersProgram, options.log);
+            for (const IconSpec& icon : scenario.icons) {
+                if (!owners_ || !owners_->Send(FormatIconLine(icon)))
+                    throw std::runtime_error("the owner process did not add an icon");
+            }
+            shell_->Announce();
+        }
     }
 
-    ~Impl() { shell_.reset(); }
+    ~Impl() {
+        owners_.reset();
+        shell_.reset();
+    }
 
     const Shell& Windows() const { return *shell_; }
     const std::vector<OwnerMessage>& Log() const { return log_.Entries(); }
 
     std::vector<IconInfo> Icons() const {
         std::vector<IconInfo> icons;
+        if (Win11()) {
+            for (const auto& button : buttons_) {
+                icons.push_back({button->area, nullptr, 0, button->owner, button->id,
+                                 button->message, button->icon.Get(), button->tip});
+            }
+        }
         for (const ToolbarControl* toolbar : shell_->Toolbars()) {
             std::map<int, int> seen; // buttons may share a command
             for (const int command : toolbar->Commands()) {
@@ -165,10 +195,9 @@ public:
             error = L"the monitor cannot change at run time";
             return false;
         case Command::Kind::Icon:
-            if (!AreaAllowed(layout_, command.icon.area)) {
-                error = L"this layout has no place for such an icon";
-                return false;
-            }
+            error = IconRefused(layout_, command.icon);
+            if (!error.empty()) return false;
+            if (Win11()) return ToOwners(line, error);
             if (BySpecId(command.icon.id)) {
                 error = L"id " + std::to_wstring(command.icon.id) + L" is in use";
                 return false;
@@ -178,6 +207,7 @@ public:
             Arrange();
             return true;
         case Command::Kind::Remove:
+            if (Win11()) return ToOwners(line, error);
             if (Button* button = BySpecId(command.id)) {
                 Remove(*button);
                 return true;
@@ -185,6 +215,7 @@ public:
             error = L"no icon with id " + std::to_wstring(command.id);
             return false;
         case Command::Kind::Clear:
+            if (Win11()) return ToOwners(line, error);
             while (!buttons_.empty()) Remove(*buttons_.back());
             return true;
         case Command::Kind::Restart:
@@ -246,6 +277,10 @@ public:
             UpdateClock();
             return 0;
         case WM_PAINT:
+            if (window == shell_->bridge) {
+                PaintBridge();
+                return 0;
+            }
             if (window == shell_->clock || window == shell_->indicator) {
                 PaintText(window);
                 return 0;
@@ -256,6 +291,14 @@ public:
     }
 
 private:
+    bool Win11() const { return layout_ == Layout::Win11; }
+
+    bool ToOwners(std::wstring_view line, std::wstring& error) {
+        if (owners_ && owners_->Send(line)) return true;
+        error = owners_ ? L"the owners refused it" : L"there is no owner process";
+        return false;
+    }
+
     std::unique_ptr<Button> MakeIcon(const IconSpec& scenarioIcon) {
         auto button = std::make_unique<Button>();
         button->area = scenarioIcon.area;
@@ -269,7 +312,7 @@ private:
         return button;
     }
 
-    void Build() {
+    void Build(bool announce = true) {
         shell_ = std::make_unique<Shell>(layout_, MonitorRect(monitor_), *this, font_.Get());
         for (ToolbarControl* toolbar : shell_->Toolbars()) {
             SetWindowSubclass(toolbar->Window(), ToolbarProc, 0, reinterpret_cast<DWORD_PTR>(this));
@@ -279,6 +322,7 @@ private:
         for (const auto& button : buttons_) Show(*button);
         Arrange();
         shell_->Publish();
+        if (announce) shell_->Announce();
     }
 
     void Restart() {
@@ -300,6 +344,7 @@ private:
         const DataFault fault = button.scenarioIcon ? button.scenarioIcon->data : DataFault::None;
         if (fault == DataFault::Zero) data = 0;
         if (fault == DataFault::Junk) data = kJunkAddress;
+        if (Win11()) return;
         const bool hidden =
             button.area == Area::Overflow && layout_ == Layout::Vista && !hiddenShown_;
         shell_->ToolbarFor(button.area)
@@ -308,7 +353,8 @@ private:
     }
 
     void Remove(Button& button) {
-        shell_->ToolbarFor(button.area)->Remove(button.command);
+        if (ToolbarControl* toolbar = shell_->ToolbarFor(button.area))
+            toolbar->Remove(button.command);
         std::erase_if(buttons_, [&](const auto& entry) { return entry.get() == &button; });
         Arrange();
     }
@@ -318,7 +364,8 @@ private:
             return button->area == Area::Overflow;
         });
         if (hidden == 0) hiddenShown_ = false;
-        shell_->Arrange({static_cast<int>(hidden), hiddenShown_});
+        shell_->Arrange({static_cast<int>(hidden), hiddenShown_},
+                        static_cast<int>(buttons_.size()));
     }
 
     // The show button opens the overflow window, or on Vista unhides the hidden buttons.
@@ -336,6 +383,12 @@ private:
 
     LRESULT OnCopyData(const COPYDATASTRUCT& data) {
         if (data.cbData > 0 && !data.lpData) return FALSE;
+        if (copyData_) {
+            const std::string line = FormatCopyData(data.dwData, data.lpData, data.cbData);
+            DWORD written = 0;
+            WriteFile(copyData_.Get(), line.data(), static_cast<DWORD>(line.size()), &written,
+                      nullptr);
+        }
         if (data.dwData == kCommandCode) {
             std::wstring_view line(static_cast<const wchar_t*>(data.lpData),
                                    data.cbData / sizeof(wchar_t));
@@ -356,7 +409,7 @@ private:
         Button* button = ByOwner(owner, record.id);
         switch (code) {
         case kAdd: {
-            if (button || !shell_->main) return false;
+            if (button || !(shell_->main || Win11())) return false;
             auto added = std::make_unique<Button>();
             added->owner = owner;
             added->id = record.id;
@@ -373,6 +426,10 @@ private:
             button->record.callbackMessage = button->message;
             button->record.icon = reinterpret_cast<std::uintptr_t>(button->icon.Get());
             ToolbarControl* toolbar = shell_->ToolbarFor(button->area);
+            if (!toolbar) {
+                Arrange();
+                return true;
+            }
             if (record.flags & kFlagTip) toolbar->SetTip(button->command, button->tip);
             if (button->icon.Get() != before) toolbar->SetIcon(button->command, button->icon.Get());
             return true;
@@ -431,6 +488,23 @@ private:
             PostMessageW(button->owner, button->message, button->id, message);
         const bool inHidden = button->area == Area::Overflow;
         if (inHidden && IsButtonUp(message)) PostMessageW(shell_->notify, kCloseHidden, 0, 0);
+    }
+
+    // Layout win11's icons, small and side by side, as they reached the taskbar.
+    void PaintBridge() {
+        PAINTSTRUCT paint;
+        const HDC dc = BeginPaint(shell_->bridge, &paint);
+        int x = (kBridgeCell - kBridgeIcon) / 2;
+        RECT client;
+        GetClientRect(shell_->bridge, &client);
+        const int y = (client.bottom - kBridgeIcon) / 2;
+        for (const auto& button : buttons_) {
+            if (button->icon)
+                DrawIconEx(dc, x, y, button->icon.Get(), kBridgeIcon, kBridgeIcon, 0, nullptr,
+                           DI_NORMAL);
+            x += kBridgeCell;
+        }
+        EndPaint(shell_->bridge, &paint);
     }
 
     void UpdateClock() {
@@ -518,13 +592,21 @@ private:
     int nextCommand_ = 100;
     bool hiddenShown_ = false;
     std::unique_ptr<Shell> shell_;
+    std::unique_ptr<OwnersProcess> owners_;
+    orvane::platform::UniqueHandle copyData_;
 };
 
 Tray::Tray(std::wstring_view scenarioText, const std::wstring& logPath)
-    : Tray(Parsed(scenarioText), logPath) {}
+    : Tray(Parsed(scenarioText), TrayOptions{logPath, {}, {}}) {}
 
 Tray::Tray(const Scenario& scenario, const std::wstring& logPath)
-    : impl_(std::make_unique<Impl>(scenario, logPath, OnClose)) {}
+    : Tray(scenario, TrayOptions{logPath, {}, {}}) {}
+
+Tray::Tray(std::wstring_view scenarioText, const TrayOptions& options)
+    : Tray(Parsed(scenarioText), options) {}
+
+Tray::Tray(const Scenario& scenario, const TrayOptions& options)
+    : impl_(std::make_unique<Impl>(scenario, options, OnClose)) {}
 
 Tray::~Tray() = default;
 
@@ -551,6 +633,9 @@ HWND Tray::OverflowWindow() const {
 }
 HWND Tray::SystemPager() const {
     return impl_->Windows().systemPager;
+}
+HWND Tray::Bridge() const {
+    return impl_->Windows().bridge;
 }
 
 HWND Tray::MainToolbar() const {

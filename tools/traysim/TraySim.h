@@ -9,6 +9,10 @@
 // any program adds with Shell_NotifyIconW become buttons of the main toolbar owned by the
 // caller's window. Mouse input on a button is posted to its owner as the shell does:
 // (callback message, identifier, mouse message). Clicks do not activate the simulator.
+//
+// Layout win11 has no toolbar: a bridge window on the bar draws the pictures of every icon
+// that reached the taskbar through Shell_NotifyIconW. Its scenario and command icons belong
+// to the owner process (Owners.h), which adds them that way.
 
 #include "platform/Win.h"
 #include "traysim/OwnerLog.h"
@@ -36,12 +40,20 @@ struct IconInfo {
     std::wstring tip;
 };
 
+struct TrayOptions {
+    std::wstring log;      // the owners' log; empty keeps it in memory
+    std::wstring copyData; // when given, every WM_COPYDATA the taskbar receives (CopyDataLog.h)
+    std::wstring ownersProgram; // traysim.exe, which layout win11 starts as its owner process
+};
+
 class Tray {
 public:
     // Throws std::invalid_argument for a scenario text with errors, std::runtime_error when
     // the windows or the log file cannot be made. An empty log path keeps the log in memory.
     explicit Tray(std::wstring_view scenarioText, const std::wstring& logPath = {});
     explicit Tray(const Scenario& scenario, const std::wstring& logPath = {});
+    Tray(std::wstring_view scenarioText, const TrayOptions& options);
+    Tray(const Scenario& scenario, const TrayOptions& options);
     Tray(const Tray&) = delete;
     Tray& operator=(const Tray&) = delete;
     ~Tray();
@@ -58,14 +70,18 @@ public:
     HWND OverflowToolbar() const;
     HWND SystemPager() const;
     HWND SystemToolbar() const;
+    HWND Bridge() const;
 
-    // Every button in reading order: main toolbar, then the overflow or system toolbar.
+    // Every button in reading order: main toolbar, then the overflow or system toolbar; in
+    // layout win11 the bridge's icons, without toolbar and command.
     std::vector<IconInfo> Icons() const;
+    // The in-process owners' messages; layout win11's owners log only to the file.
     const std::vector<OwnerMessage>& Log() const;
 
     // What a command by WM_COPYDATA does: an icon line adds an icon; "remove id=N",
     // "clear" (every button) and "restart" (new windows, then "TaskbarCreated" is
-    // broadcast; icons added by Shell_NotifyIconW are gone, as after a real restart).
+    // broadcast; icons added by Shell_NotifyIconW are gone, as after a real restart). In
+    // layout win11 icon lines, "remove" and "clear" go to the owner process.
     bool RunCommand(std::wstring_view line, std::wstring* error = nullptr);
 
     // Called when the taskbar receives WM_CLOSE; the windows stay until the Tray goes.

@@ -26,9 +26,15 @@ LRESULT CALLBACK HandlerThunk(HWND window, UINT message, WPARAM wParam, LPARAM l
 }
 
 constexpr const wchar_t* kOverflowClass = L"NotifyIconOverflowWindow";
-constexpr const wchar_t* kClasses[] = {
-    L"Shell_TrayWnd", L"TrayNotifyWnd", L"TrayClockWClass", L"TrayInputIndicatorWClass",
-    L"SysPager",      kOverflowClass,   L"TraySimOwner"};
+constexpr const wchar_t* kClasses[] = {L"Shell_TrayWnd",
+                                       L"TrayNotifyWnd",
+                                       L"TrayClockWClass",
+                                       L"TrayInputIndicatorWClass",
+                                       L"SysPager",
+                                       kOverflowClass,
+                                       L"TraySimOwner",
+                                       L"TraySimOwners",
+                                       L"Windows.UI.Composition.DesktopWindowContentBridge"};
 
 } // namespace
 

@@ -188,6 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 {texts::TrayInfoFailed0},
                                 0},
                     FailureCase{"NoPager", "layout nopager\n", {texts::TrayInfoFailed1}, 0},
+                    FailureCase{"Win11", "layout win11\n", {texts::TrayInfoFailed1}, 0},
                     FailureCase{"NoOverflowWindow",
                                 "layout nooverflow\nicon tray id=1 tip=a\n",
                                 {texts::OverflowInfoFailed2},

@@ -73,7 +73,8 @@ INSTANTIATE_TEST_SUITE_P(
                    true, false, true, false, true},
         LayoutCase{"nopager", L"layout nopager\n", false, true, false, true, false},
         LayoutCase{"nooverflow", L"layout nooverflow\nicon tray id=1\n", true, false, false, true,
-                   false}),
+                   false},
+        LayoutCase{"win11", L"layout win11\n", false, false, false, true, false}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 TEST(Tray, WindowsAndOwnersGoWithTheObject) {

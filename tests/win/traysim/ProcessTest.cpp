@@ -85,7 +85,10 @@ TEST(Process, EndsWhenItsTaskbarIsClosedAndRefusesBadArguments) {
                                   L" --scenario " + Quoted(bad),
                                   L" --scenario " + Quoted(notUtf8),
                                   L" --scenario Z:\\no\\such\\file.txt",
-                                  L" --scenario " + Quoted(good) + L" --bogus"};
+                                  L" --scenario " + Quoted(good) + L" --bogus",
+                                  L" --owners 0",
+                                  L" --owners 12x",
+                                  L" --scenario " + Quoted(good) + L" --owners 8"};
     for (const std::wstring& arguments : lines) {
         SCOPED_TRACE(testing::PrintToString(arguments));
         const ChildProcess process(Quoted(TraySimPath()) + arguments);
