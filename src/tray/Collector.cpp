@@ -209,13 +209,14 @@ LRESULT Collector::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
         return Forward(WM_COPYDATA, wParam, reinterpret_cast<LPARAM>(&block));
     };
     if (data.cbData > MaxReadBytes || (data.cbData && !data.lpData)) return forward(data);
-    if (data.dwData == AppBarCopyData) return OnAppBar(wParam, data);
-    if (data.dwData == IconRectCopyData) {
+    // Wine's icon messages use the codes of the others as dwData: the sizes tell them apart.
+    const std::optional<NotifyMessage> notify =
+        ParseNotifyCopyData(data.dwData, data.lpData, data.cbData);
+    if (!notify && data.dwData == AppBarCopyData) return OnAppBar(wParam, data);
+    if (!notify && data.dwData == IconRectCopyData) {
         if (const std::optional<LRESULT> answer = IconRect(data)) return *answer;
         return forward(data);
     }
-    const std::optional<NotifyMessage> notify =
-        ParseNotifyCopyData(data.dwData, data.lpData, data.cbData);
     if (!notify) return forward(data);
     bool verdict = false;
     {

@@ -188,7 +188,8 @@ void TDozedeR64Form::Button1Click() {
 
 void TDozedeR64Form::RefreshBoard() {
     TrayIconVersion.clear();
-    if (IconCollector) {
+    // The toolbar where the shell has one, unless the user wants the collector.
+    if (IconCollector && (TrayRoad == TrayRoadCollector || !ShellHasTrayToolbar())) {
         TakeCollectedIcons();
         if (GetWindowState() != ui::WindowState::Minimized) LayOutBoard();
         return;

@@ -169,7 +169,10 @@ struct FailureCase {
 
 class SnapshotFailureTest : public SnapshotTest, public testing::WithParamInterface<FailureCase> {};
 
+// With the collector switched off: a tray without a toolbar is a failed read.
 TEST_P(SnapshotFailureTest, TellsTheUserWhatCouldNotBeRead) {
+    form->TrayRoad = TDozedeR64Form::TrayRoadToolbar;
+    form->ApplyTrayRoad();
     SimulatorProcess tray(GetParam().scenario);
     form->Button1Click();
     EXPECT_EQ(dialogs.Texts(), GetParam().messages);
