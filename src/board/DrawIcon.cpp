@@ -86,7 +86,9 @@ void TDozedeR64Form::DrawIcon() {
         ui::Bitmap made;
         const ui::Bitmap* picture = &made;
         try {
-            if (ownItem) {
+            if (const ui::Bitmap* collected = CollectedCellPicture(i); collected && !ownItem) {
+                picture = collected;
+            } else if (ownItem) {
                 const bool placeholder =
                     ToolTip[static_cast<size_t>(i)].find(texts::NotRunning) != std::wstring::npos;
                 made = CellPicture(ItemAppIcon(static_cast<std::int32_t>(entry.uID)), placeholder);
@@ -107,7 +109,7 @@ void TDozedeR64Form::DrawIcon() {
         } catch (const EIconExError&) {
             continue; // one unusable icon costs its own cell only
         }
-        if (IconSize > 32) {
+        if (IconSize > 32 && picture == &made) {
             ui::App().ProcessMessages();
             if (drawing != BoardDrawing || !Image1.HasPicture()) return;
         }

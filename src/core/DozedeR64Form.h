@@ -17,6 +17,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -64,6 +65,10 @@ public:
     // live as long as the entries that show them.
     std::vector<std::uint32_t> TrayIconVersion;
     std::vector<std::shared_ptr<platform::UniqueIcon>> CollectedPictures;
+    std::vector<std::shared_ptr<platform::UniqueIcon>> QuickCellPictures;
+    // The collected pictures enlarged for the board, made once per picture and icon size.
+    std::map<const platform::UniqueIcon*, ui::Bitmap> CollectedCellPictures;
+    int CollectedCellSize = 0;
     std::wstring Folda;
     std::wstring DataFolda;
     std::int32_t TotalBtnCount = 0;
@@ -241,6 +246,8 @@ public:
     void ApplyTrayRoad();
     void StopCollector();
     void TakeCollectedIcons();
+    // The enlarged picture of collected entry i; null for an entry of another road.
+    const ui::Bitmap* CollectedCellPicture(std::int32_t i);
     // A cell of this program's own that opens the quick settings or the notification centre;
     // false for any other cell.
     bool OperateQuickCell(std::int32_t IconID);

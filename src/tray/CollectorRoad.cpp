@@ -5,6 +5,8 @@
 #include "resources/Texts.h"
 #include "tray/Collector.h"
 
+#include <algorithm>
+
 namespace orvane {
 namespace {
 
@@ -54,31 +56,58 @@ void TDozedeR64Form::StopCollector() {
 
 void TDozedeR64Form::TakeCollectedIcons() {
     std::vector<CollectedIcon> icons = IconCollector->Icons();
+    if (QuickCellPictures.empty()) {
+        for (const QuickCell& cell : QuickCells) {
+            QuickCellPictures.push_back(std::make_shared<platform::UniqueIcon>(static_cast<HICON>(
+                LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(cell.icon), IMAGE_ICON, 0, 0,
+                           LR_DEFAULTSIZE))));
+        }
+    }
     TrayNotify.clear();
     ToolTip.clear();
     TrayIconVersion.clear();
-    CollectedPictures.clear();
+    std::vector<std::shared_ptr<platform::UniqueIcon>> pictures;
     for (CollectedIcon& icon : icons) {
         TrayNotify.push_back({icon.window, icon.id, icon.callbackMessage, 0,
                               icon.picture ? icon.picture->Get() : nullptr});
         ToolTip.push_back(std::move(icon.tip));
         TrayIconVersion.push_back(icon.version);
-        CollectedPictures.push_back(std::move(icon.picture));
+        pictures.push_back(std::move(icon.picture));
     }
-    for (const QuickCell& cell : QuickCells) {
-        auto picture = std::make_shared<platform::UniqueIcon>(
-            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(cell.icon),
-                                          IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
-        TrayNotify.push_back({Handle(), cell.id, 0, 0, picture->Get()});
-        ToolTip.emplace_back(cell.tip);
+    for (size_t i = 0; i < std::size(QuickCells); ++i) {
+        TrayNotify.push_back({Handle(), QuickCells[i].id, 0, 0, QuickCellPictures[i]->Get()});
+        ToolTip.emplace_back(QuickCells[i].tip);
         TrayIconVersion.push_back(0);
-        CollectedPictures.push_back(std::move(picture));
+        pictures.push_back(QuickCellPictures[i]);
     }
+    // The enlarged pictures of icons that are gone go with them.
+    std::erase_if(CollectedCellPictures, [&](const auto& cached) {
+        return std::none_of(pictures.begin(), pictures.end(),
+                            [&](const auto& picture) { return picture.get() == cached.first; });
+    });
+    CollectedPictures = std::move(pictures);
     TotalBtnCount = static_cast<std::int32_t>(TrayNotify.size());
     IconCountOnTaskTray = TotalBtnCount;
     IconCountOnOverflowWindow = 0;
     IconCountOnSystemIconTray = 0;
     ShowButtonExists = false;
+}
+
+const ui::Bitmap* TDozedeR64Form::CollectedCellPicture(std::int32_t i) {
+    if (i < 0 || i >= std::ssize(CollectedPictures) || !CollectedPictures[static_cast<size_t>(i)])
+        return nullptr;
+    if (CollectedCellSize != IconSize) {
+        CollectedCellPictures.clear();
+        CollectedCellSize = IconSize;
+    }
+    const platform::UniqueIcon* picture = CollectedPictures[static_cast<size_t>(i)].get();
+    auto found = CollectedCellPictures.find(picture);
+    if (found == CollectedCellPictures.end()) {
+        const HICON copy = CopyIcon(picture->Get());
+        if (!copy) return nullptr;
+        found = CollectedCellPictures.emplace(picture, CellPicture(copy, false)).first;
+    }
+    return &found->second;
 }
 
 bool TDozedeR64Form::OperateQuickCell(std::int32_t IconID) {
