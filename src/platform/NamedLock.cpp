@@ -20,6 +20,7 @@ bool NamedLock::TryTake() {
 }
 
 bool NamedLock::Take(std::uint32_t milliseconds) {
+    if (TryTake()) return true;
     ui::App().ProcessMessagesUntil(Now(), milliseconds, [this] { return TryTake(); });
     return TryTake();
 }

@@ -72,9 +72,11 @@ std::string Scenario(const char* layout) {
     return text;
 }
 
+constexpr int Restores = 25;
+
 double MedianRestore(TDozedeR64Form& form) {
     std::vector<double> restore;
-    for (int round = 0; round < 15; ++round) {
+    for (int round = 0; round < Restores; ++round) {
         form.SetWindowState(ui::WindowState::Minimized);
         const double start = bench::Seconds();
         form.SetWindowState(ui::WindowState::Normal);
@@ -139,8 +141,8 @@ int wmain() try {
             throw std::runtime_error("the icons were not collected");
     }
     std::printf("%d icons, restore to the board drawn: the toolbar's road %.1f ms, the "
-                "collector's road %.1f ms (medians of 15)\n",
-                Icons, toolbar * 1e3, collector * 1e3);
+                "collector's road %.1f ms (medians of %d)\n",
+                Icons, toolbar * 1e3, collector * 1e3, Restores);
     std::printf("collector restore ratio %.2f\n", collector / toolbar);
     std::printf("collector busy ratio %.2f\n", halted / direct);
     std::printf("collector notify ratio %.2f\n", collected / direct);
