@@ -31,7 +31,8 @@ std::vector<traysim::OwnerMessage> LoggedOperations(const std::wstring& logPath)
     std::vector<traysim::OwnerMessage> seen;
     for (const traysim::OwnerMessage& m : traysim::ParseOwnerLog(ReadBytes(logPath))
                                               .value_or(std::vector<traysim::OwnerMessage>{})) {
-        if (m.lParam != WM_MOUSEMOVE) seen.push_back(m);
+        // Version 4 carries the event in the low word.
+        if ((m.lParam & 0xFFFF) != WM_MOUSEMOVE) seen.push_back(m);
     }
     return seen;
 }

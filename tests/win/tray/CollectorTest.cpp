@@ -2,6 +2,7 @@
 #include "tray/Collector.h"
 #include "board/Geometry.h"
 #include "operate/ClickForms.h"
+#include "support/Board.h"
 #include "support/Files.h"
 #include "support/Process.h"
 #include "support/ProgramWindows.h"
@@ -9,7 +10,6 @@
 #include "tray/NotifyMessage.h"
 #include "traysim/CopyDataLog.h"
 #include "traysim/Helpers.h"
-#include "traysim/OwnerLog.h"
 #include "traysim/TraySim.h"
 
 #include <gtest/gtest.h>
@@ -63,14 +63,7 @@ protected:
         return traysim::ParseCopyDataLog(test::ReadBytes(record))
             .value_or(std::vector<traysim::CopyDataEntry>{});
     }
-    std::vector<traysim::OwnerMessage> Operations() const {
-        std::vector<traysim::OwnerMessage> seen;
-        for (const auto& m : traysim::ParseOwnerLog(test::ReadBytes(log))
-                                 .value_or(std::vector<traysim::OwnerMessage>{})) {
-            if ((m.lParam & 0xFFFF) != WM_MOUSEMOVE) seen.push_back(m);
-        }
-        return seen;
-    }
+    std::vector<traysim::OwnerMessage> Operations() const { return test::LoggedOperations(log); }
     void Click(int entry) {
         const Point corner = CellOrigin(entry, form().IconSize);
         const HWND image = form().Image1.Handle();
