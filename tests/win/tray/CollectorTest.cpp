@@ -176,5 +176,39 @@ TEST_F(CollectorTest, TheQuickSettingsCellPressesWinA) {
     EXPECT_EQ(keys[3].ki.dwFlags & KEYEVENTF_KEYUP, static_cast<DWORD>(KEYEVENTF_KEYUP));
 }
 
+TEST_F(CollectorTest, AProgramAskingWhereItsIconIsGetsItsCellWhileTheBoardIsShown) {
+    std::vector<std::uint8_t> request(40);
+    const auto put = [&](size_t at, std::uint32_t value) { std::memcpy(&request[at], &value, 4); };
+    put(0, NotifySignature);
+    put(4, IconRectLeftTop);
+    put(8, 0x20);
+    put(16,
+        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(form().TrayNotify[1].hWnd)));
+    put(20, 2);
+    const auto ask = [&] {
+        COPYDATASTRUCT data{IconRectCopyData, static_cast<DWORD>(request.size()), request.data()};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(form().IconCollector->Window(), WM_COPYDATA, 0,
+                            reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG, 5000, &answer);
+        return answer;
+    };
+    form().PublishCollectedCells(true);
+    const RECT cell = form().CellScreenRect(1);
+    EXPECT_EQ(ask(), static_cast<DWORD_PTR>(MAKELONG(cell.left, cell.top)));
+    form().PublishCollectedCells(false);
+    EXPECT_NE(ask(), static_cast<DWORD_PTR>(MAKELONG(cell.left, cell.top)));
+}
+
+TEST_F(CollectorTest, TheGeneralTabSwitchesTheCollectorOffAndOn) {
+    program->settings.RadioGroupTrayRoad.SetItemIndex(TDozedeR64Form::TrayRoadToolbar);
+    EXPECT_EQ(form().IconCollector, nullptr);
+    EXPECT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), tray.Taskbar());
+    EXPECT_EQ(form().ConfigFile().ReadInteger(L"TrayRoad", L"Value", -1),
+              TDozedeR64Form::TrayRoadToolbar);
+    program->settings.RadioGroupTrayRoad.SetItemIndex(TDozedeR64Form::TrayRoadAuto);
+    ASSERT_NE(form().IconCollector, nullptr);
+    EXPECT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), form().IconCollector->Window());
+}
+
 } // namespace
 } // namespace orvane
