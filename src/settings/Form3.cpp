@@ -89,7 +89,7 @@ void TForm3::LayOutControls() {
                                  texts::IconSizeMiddle, texts::IconSizeSmall});
     RadioGroupIconSize.SetItemIndexSilently(1);
     RadioGroupIconSize.OnClick = [this] { RadioGroupIconSizeClick(); };
-    RadioGroupTrayRoad.SetBounds(8, 364, 497, 41);
+    RadioGroupTrayRoad.SetBounds(8, 364, 600, 41);
     RadioGroupTrayRoad.SetCaption(texts::TrayRoadCaption);
     RadioGroupTrayRoad.SetColumns(3);
     RadioGroupTrayRoad.SetItems(
