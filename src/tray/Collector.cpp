@@ -17,7 +17,9 @@ constexpr wchar_t NotifyClass[] = L"TrayNotifyWnd";
 constexpr UINT_PTR FrontTimer = 1;
 constexpr UINT FrontInterval = 100;
 // A shell that has stopped answering costs each message at most this.
-constexpr UINT ForwardTimeout = 2000;
+constexpr UINT ForwardTimeout = 1000;
+// What waits for a shell that does not answer; beyond it, the oldest blocks are dropped.
+constexpr std::size_t MaxQueuedBytes = 16u << 20;
 // Explorer on Windows 11 restarts in a loop when this one is sent back to it.
 constexpr UINT PostedOnly = WM_USER + 372;
 // Blocks larger than any sound icon message are passed on without being read.
@@ -57,6 +59,48 @@ HICON PictureOf(const NotifyRecord& record) {
 }
 
 } // namespace
+
+ShellRelay::ShellRelay() : thread_([this] { Run(); }) {}
+
+ShellRelay::~ShellRelay() {
+    {
+        const std::lock_guard<std::mutex> held(lock_);
+        ending_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+}
+
+void ShellRelay::Send(HWND shell, WPARAM wParam, ULONG_PTR code, std::vector<std::uint8_t> bytes) {
+    {
+        const std::lock_guard<std::mutex> held(lock_);
+        queuedBytes_ += bytes.size();
+        blocks_.push_back({shell, wParam, code, std::move(bytes)});
+        while (queuedBytes_ > MaxQueuedBytes && blocks_.size() > 1) {
+            queuedBytes_ -= blocks_.front().bytes.size();
+            blocks_.pop_front();
+        }
+    }
+    wake_.notify_one();
+}
+
+void ShellRelay::Run() {
+    for (;;) {
+        Block block;
+        {
+            std::unique_lock<std::mutex> held(lock_);
+            wake_.wait(held, [this] { return ending_ || !blocks_.empty(); });
+            if (blocks_.empty()) return;
+            block = std::move(blocks_.front());
+            blocks_.pop_front();
+            queuedBytes_ -= block.bytes.size();
+        }
+        COPYDATASTRUCT data{block.code, static_cast<DWORD>(block.bytes.size()), block.bytes.data()};
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutW(block.shell, WM_COPYDATA, block.wParam, reinterpret_cast<LPARAM>(&data),
+                            SMTO_ABORTIFHUNG, ForwardTimeout, &answer);
+    }
+}
 
 Collector::Collector()
     : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")),
@@ -226,12 +270,10 @@ LRESULT Collector::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
     }
     // The program has its answer at once; the shell gets a copy of the same block, so that
     // a slow shell costs the program nothing.
-    const std::vector<std::uint8_t> bytes(static_cast<const std::uint8_t*>(data.lpData),
-                                          static_cast<const std::uint8_t*>(data.lpData) +
-                                              data.cbData);
-    const COPYDATASTRUCT copy{data.dwData, data.cbData, const_cast<std::uint8_t*>(bytes.data())};
-    if (InSendMessageEx(nullptr) != ISMEX_NOSEND) ReplyMessage(verdict ? TRUE : FALSE);
-    forward(copy);
+    if (shell_) {
+        const auto* bytes = static_cast<const std::uint8_t*>(data.lpData);
+        relay_.Send(shell_, wParam, data.dwData, {bytes, bytes + data.cbData});
+    }
     return verdict ? TRUE : FALSE;
 }
 

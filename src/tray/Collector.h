@@ -8,11 +8,14 @@
 #include "platform/Win.h"
 #include "tray/IconTable.h"
 
+#include <condition_variable>
+#include <deque>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -33,6 +36,33 @@ struct CollectedCell {
     HWND window = nullptr;
     UINT id = 0;
     RECT rect{};
+};
+
+// Passes icon messages on to the shell from a thread of its own, in the order they came, so
+// that a shell that does not answer holds up neither the programs nor the listener.
+class ShellRelay {
+public:
+    ShellRelay();
+    ShellRelay(const ShellRelay&) = delete;
+    ShellRelay& operator=(const ShellRelay&) = delete;
+    ~ShellRelay();
+    void Send(HWND shell, WPARAM wParam, ULONG_PTR code, std::vector<std::uint8_t> bytes);
+
+private:
+    struct Block {
+        HWND shell;
+        WPARAM wParam;
+        ULONG_PTR code;
+        std::vector<std::uint8_t> bytes;
+    };
+    void Run();
+
+    std::mutex lock_; // guards what follows
+    std::condition_variable wake_;
+    std::deque<Block> blocks_;
+    std::size_t queuedBytes_ = 0;
+    bool ending_ = false;
+    std::thread thread_; // last: it starts once the rest exists
 };
 
 class Collector {
@@ -79,6 +109,7 @@ private:
     IconTable table_;
     std::map<Key, std::shared_ptr<platform::UniqueIcon>> pictures_;
     std::vector<CollectedCell> cells_;
+    ShellRelay relay_;
 };
 
 } // namespace orvane

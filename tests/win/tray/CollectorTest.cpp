@@ -17,6 +17,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <thread>
 
 namespace orvane {
 namespace {
@@ -208,6 +209,31 @@ TEST_F(CollectorTest, TheGeneralTabSwitchesTheCollectorOffAndOn) {
     program->settings.RadioGroupTrayRoad.SetItemIndex(TDozedeR64Form::TrayRoadAuto);
     ASSERT_NE(form().IconCollector, nullptr);
     EXPECT_EQ(FindWindowW(L"Shell_TrayWnd", nullptr), form().IconCollector->Window());
+}
+
+TEST_F(CollectorTest, AShellThatDoesNotAnswerHoldsNoProgramUp) {
+    const HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                       nullptr, nullptr);
+    const size_t before = Record().size();
+    std::vector<DWORD> took;
+    // This thread takes no messages meanwhile: the tray's taskbar does not answer.
+    std::thread([&] {
+        NOTIFYICONDATAW data{};
+        data.cbSize = sizeof data;
+        data.hWnd = owner;
+        data.uID = 9;
+        data.uFlags = NIF_TIP;
+        for (int i = 0; i < 5; ++i) {
+            data.szTip[0] = static_cast<wchar_t>(L'a' + i);
+            const DWORD start = GetTickCount();
+            Shell_NotifyIconW(i == 0 ? NIM_ADD : NIM_MODIFY, &data);
+            took.push_back(GetTickCount() - start);
+        }
+    }).join();
+    for (const DWORD milliseconds : took) EXPECT_LT(milliseconds, 300u);
+    // Once it answers again, each message reaches it, in order.
+    EXPECT_TRUE(PumpUntil([&] { return Record().size() == before + 5; }));
+    DestroyWindow(owner);
 }
 
 } // namespace
