@@ -248,20 +248,22 @@ LRESULT Collector::Forward(UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(answer);
 }
 
+LRESULT Collector::ForwardCopy(WPARAM wParam, const COPYDATASTRUCT& data) {
+    return Forward(WM_COPYDATA, wParam, reinterpret_cast<LPARAM>(&data));
+}
+
 LRESULT Collector::OnCopyData(WPARAM wParam, const COPYDATASTRUCT& data) {
-    const auto forward = [&](const COPYDATASTRUCT& block) {
-        return Forward(WM_COPYDATA, wParam, reinterpret_cast<LPARAM>(&block));
-    };
-    if (data.cbData > MaxReadBytes || (data.cbData && !data.lpData)) return forward(data);
+    if (data.cbData > MaxReadBytes || (data.cbData && !data.lpData))
+        return ForwardCopy(wParam, data);
     // Wine's icon messages use the codes of the others as dwData: the sizes tell them apart.
     const std::optional<NotifyMessage> notify =
         ParseNotifyCopyData(data.dwData, data.lpData, data.cbData);
     if (!notify && data.dwData == AppBarCopyData) return OnAppBar(wParam, data);
     if (!notify && data.dwData == IconRectCopyData) {
         if (const std::optional<LRESULT> answer = IconRect(data)) return *answer;
-        return forward(data);
+        return ForwardCopy(wParam, data);
     }
-    if (!notify) return forward(data);
+    if (!notify) return ForwardCopy(wParam, data);
     bool verdict = false;
     {
         const std::lock_guard<std::mutex> held(lock_);
@@ -308,12 +310,9 @@ std::optional<LRESULT> Collector::IconRect(const COPYDATASTRUCT& data) {
 }
 
 LRESULT Collector::OnAppBar(WPARAM wParam, const COPYDATASTRUCT& data) {
-    const auto forward = [&](const COPYDATASTRUCT& block) {
-        return Forward(WM_COPYDATA, wParam, reinterpret_cast<LPARAM>(&block));
-    };
     const std::optional<AppBarMessage> message =
         ParseAppBarMessage(data.dwData, data.lpData, data.cbData);
-    if (!message || !message->sharedMemory || !shell_) return forward(data);
+    if (!message || !message->sharedMemory || !shell_) return ForwardCopy(wParam, data);
     // The caller made its shared block for the process of the first taskbar, this one: the
     // shell gets a block of its own, and its answer is copied back.
     DWORD shellProcess = 0;
@@ -321,7 +320,7 @@ LRESULT Collector::OnAppBar(WPARAM wParam, const COPYDATASTRUCT& data) {
     const auto callerBlock =
         reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(message->sharedMemory));
     void* caller = SHLockShared(callerBlock, GetCurrentProcessId());
-    if (!caller) return forward(data);
+    if (!caller) return ForwardCopy(wParam, data);
     MEMORY_BASIC_INFORMATION region{};
     SIZE_T size = 0;
     if (VirtualQuery(caller, &region, sizeof region)) {
@@ -335,13 +334,13 @@ LRESULT Collector::OnAppBar(WPARAM wParam, const COPYDATASTRUCT& data) {
     if (shellBlock && rehomed) {
         const COPYDATASTRUCT copy{data.dwData, static_cast<DWORD>(rehomed->size()),
                                   const_cast<std::uint8_t*>(rehomed->data())};
-        answer = forward(copy);
+        answer = ForwardCopy(wParam, copy);
         if (void* shellCopy = SHLockShared(shellBlock, shellProcess)) {
             std::memcpy(caller, shellCopy, size);
             SHUnlockShared(shellCopy);
         }
     } else {
-        answer = forward(data);
+        answer = ForwardCopy(wParam, data);
     }
     if (shellBlock) SHFreeShared(shellBlock, shellProcess);
     SHUnlockShared(caller);

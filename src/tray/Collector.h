@@ -92,6 +92,7 @@ private:
     LRESULT OnAppBar(WPARAM wParam, const COPYDATASTRUCT& data);
     std::optional<LRESULT> IconRect(const COPYDATASTRUCT& data);
     LRESULT Forward(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT ForwardCopy(WPARAM wParam, const COPYDATASTRUCT& data);
     void KeepInFront();
     void Broadcast();
     void TakePicture(const NotifyMessage& message);

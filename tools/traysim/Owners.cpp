@@ -72,7 +72,7 @@ public:
 
 private:
     struct Icon {
-        IconSpec spec;
+        IconSpec given;                     // the icon as its line describes it
         std::unique_ptr<OwnerWindow> owner; // null once owner=gone destroyed it
         orvane::platform::UniqueIcon picture;
     };
@@ -80,18 +80,18 @@ private:
     BOOL Run(std::wstring_view line) {
         const Command command = ParseLine(line).command;
         const auto found = std::find_if(icons_.begin(), icons_.end(), [&](const Icon& icon) {
-            return icon.spec.id ==
+            return icon.given.id ==
                    (command.kind == Command::Kind::Icon ? command.icon.id : command.id);
         });
         switch (command.kind) {
         case Command::Kind::Icon: {
             if (found != icons_.end()) return FALSE;
             Icon icon;
-            icon.spec = command.icon;
+            icon.given = command.icon;
             icon.owner = std::make_unique<OwnerWindow>(log_, taskbarCreated_);
-            icon.picture = MakeIconPicture(icon.spec.color, icon.spec.tip);
+            icon.picture = MakeIconPicture(icon.given.color, icon.given.tip);
             if (!Add(icon)) return FALSE;
-            if (icon.spec.ownerGone) icon.owner.reset();
+            if (icon.given.ownerGone) icon.owner.reset();
             icons_.push_back(std::move(icon));
             return TRUE;
         }
@@ -111,7 +111,7 @@ private:
 
     bool Add(const Icon& icon) const {
         if (!Notify(NIM_ADD, icon)) return false;
-        return icon.spec.version == 0 || Notify(NIM_SETVERSION, icon);
+        return icon.given.version == 0 || Notify(NIM_SETVERSION, icon);
     }
 
     static bool Notify(DWORD code, const Icon& icon) {
@@ -119,12 +119,12 @@ private:
         NOTIFYICONDATAW data{};
         data.cbSize = sizeof data;
         data.hWnd = icon.owner->Window();
-        data.uID = icon.spec.id;
+        data.uID = icon.given.id;
         data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-        data.uCallbackMessage = icon.spec.message;
+        data.uCallbackMessage = icon.given.message;
         data.hIcon = icon.picture.Get();
-        wcsncpy(data.szTip, icon.spec.tip.c_str(), std::size(data.szTip) - 1);
-        data.uVersion = icon.spec.version;
+        wcsncpy(data.szTip, icon.given.tip.c_str(), std::size(data.szTip) - 1);
+        data.uVersion = icon.given.version;
         return Shell_NotifyIconW(code, &data) != FALSE;
     }
 
